@@ -1,0 +1,48 @@
+// Animation state: the smoke vents, the arrow and the flowing rock.
+#pragma once
+
+#include <list>
+
+struct VentCone;
+
+// A smoke vent: waits 10 to 30 s, puffs for riseTime + holdTime + fadeTime.
+struct Vent {
+    float anchorX;        // window pixels from the left
+    float anchorY;        // window pixels from the bottom
+    float scale;
+    float riseTime;
+    float holdTime;
+    float fadeTime;
+    float activeTime;     // seconds since the puff began
+    float idleTime;       // seconds left before the next puff
+    bool hasSeepage;
+    bool active;
+};
+
+// The arrow of rising magma, uncovered and covered in a cycle.
+struct Arrow {
+    float position[3];
+    float angle;          // degrees about z
+    float width;
+    float length;
+    float phase;          // 0..2
+};
+
+extern std::list<VentCone*> ventCones;
+extern std::list<Vent*> vents;
+extern Arrow* theArrow;
+
+// Builds the six cones with their vents, then the arrow. Needs the camera set.
+void createAnimation();
+// Advances the arrow, the flow of the rock and every vent by dt seconds.
+void updateAnimation(float dt);
+// Advances one vent.
+void updateVent(Vent& vent, float dt);
+
+// Puff timing.
+constexpr float ventRiseTime = 3.0f;
+constexpr float ventHoldTime = 10.0f;
+constexpr float ventFadeTime = 5.0f;
+constexpr float shortestWait = 10.0f;
+constexpr float longestWait = 30.0f;
+constexpr int ventCount = 6;

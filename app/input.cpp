@@ -1,0 +1,146 @@
+// Input translation: key codes, the US shift table, mouse buttons and the wheel.
+#include "app/input.h"
+
+#include <cstdlib>
+
+#include "app/shell.h"
+#include "velmkit/velm.h"
+
+int32_t mouseX = 0;
+int32_t mouseY = 0;
+
+namespace {
+constexpr int32_t keyQ = 'q';
+constexpr int32_t capitalOffset = 'a' - 'A';
+
+// Keypad and special keys whose codes differ between SDL and the library.
+int32_t specialKey(int32_t sym) {
+    switch (sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return velmKeyReturn;
+    case SDLK_KP_PERIOD: return '.';
+    case SDLK_KP_DIVIDE: return '/';
+    case SDLK_KP_MULTIPLY: return '*';
+    case SDLK_KP_MINUS: return '-';
+    case SDLK_KP_PLUS: return '+';
+    case SDLK_KP_EQUALS: return '=';
+    case SDLK_UP: return velmKeyUp;
+    case SDLK_DOWN: return velmKeyDown;
+    case SDLK_RIGHT: return velmKeyRight;
+    case SDLK_LEFT: return velmKeyLeft;
+    case SDLK_INSERT: return velmKeyInsert;
+    case SDLK_HOME: return velmKeyHome;
+    case SDLK_END: return velmKeyEnd;
+    case SDLK_PAGEUP: return velmKeyPageUp;
+    case SDLK_PAGEDOWN: return velmKeyPageDown;
+    default: break;
+    }
+    if (sym >= SDLK_KP0 && sym <= SDLK_KP9)
+        return '0' + (sym - SDLK_KP0);
+    if (sym >= SDLK_F1 && sym <= SDLK_F12)
+        return velmKeyF1 + (sym - SDLK_F1);
+    return sym;
+}
+
+// The character a shifted key gives on a US keyboard, or 0.
+int32_t shifted(int32_t key) {
+    switch (key) {
+    case '\'': return '"';
+    case ',': return '<';
+    case '-': return '_';
+    case '.': return '>';
+    case '/': return '?';
+    case '0': return ')';
+    case '1': return '!';
+    case '2': return '@';
+    case '3': return '#';
+    case '4': return '$';
+    case '5': return '%';
+    case '6': return '^';
+    case '7': return '&';
+    case '8': return '*';
+    case '9': return '(';
+    case ';': return ':';
+    case '=': return '+';
+    case '[': return '{';
+    case '\\': return '|';
+    case ']': return '}';
+    case '`': return '~';
+    default: return 0;
+    }
+}
+}  // namespace
+
+int32_t translateKey(const SDL_KeyboardEvent& event) { return specialKey(event.keysym.sym); }
+
+bool isIgnoredKey(int32_t key) {
+    return key == SDLK_NUMLOCK || key == SDLK_CAPSLOCK || (key >= SDLK_RSHIFT && key <= SDLK_RSUPER);
+}
+
+int32_t getModifiers() {
+    const SDLMod mod = SDL_GetModState();
+    int32_t bits = 0;
+    if (mod & KMOD_SHIFT) bits |= velmModShift;
+    if (mod & KMOD_CTRL) bits |= velmModControl;
+    if (mod & KMOD_META) bits |= velmModMeta;
+    if (mod & KMOD_ALT) bits |= velmModAlt;
+    if (mod & KMOD_CAPS) bits |= velmModCapsLock;
+    return bits;
+}
+
+void handleKeyDown(int32_t key) {
+    const int32_t x = mouseX, y = mouseY, mods = getModifiers();
+    if (isIgnoredKey(key))
+        return;
+    if ((mods & (velmModShift | velmModCapsLock)) && key >= 'a' && key <= 'z')
+        key -= capitalOffset;
+    if ((mods & velmModShift) && shifted(key) != 0) {
+        key = shifted(key);
+    } else if (key == keyQ && getModifiers() == velmModControl) {
+        std::exit(0);
+    }
+    if (guiContext != nullptr)
+        guiContext->keyDown(key, x, y, 0, 0);
+}
+
+void handleKeyUp(int32_t key) {
+    if (isIgnoredKey(key) || guiContext == nullptr)
+        return;
+    guiContext->keyUp(key, mouseX, mouseY, 0, 0);
+}
+
+void setMousePosition(int x, int y) {
+    mouseX = x;
+    mouseY = windowHeight - y;
+}
+
+void handleMouseButton(int button, int state) {
+    if (guiContext == nullptr)
+        return;
+    switch (button) {
+    case SDL_BUTTON_WHEELUP:
+        guiContext->scrollWheel(velmWheelUp, mouseX, mouseY, 0, 0);
+        return;
+    case SDL_BUTTON_WHEELDOWN:
+        guiContext->scrollWheel(velmWheelDown, mouseX, mouseY, 0, 0);
+        return;
+    case SDL_BUTTON_LEFT: button = velmButtonLeft; break;
+    case SDL_BUTTON_MIDDLE: button = velmButtonMiddle; break;
+    case SDL_BUTTON_RIGHT: button = velmButtonRight; break;
+    default: break;
+    }
+    if (state == SDL_PRESSED)
+        guiContext->mouseDown(button, mouseX, mouseY, 0, 0);
+    else
+        guiContext->mouseUp(button, mouseX, mouseY, 0, 0);
+}
+
+void handleMouseMotion(int x, int y, uint8_t buttons) {
+    setMousePosition(x, y);
+    if (guiContext == nullptr)
+        return;
+    if (buttons != 0)
+        guiContext->mouseDrag(mouseX, mouseY, 0, 0);
+    else
+        guiContext->mouseMove(mouseX, mouseY, 0, 0);
+}

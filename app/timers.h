@@ -1,0 +1,24 @@
+// The host side of the widget library's timers.
+#pragma once
+
+#include <cstdint>
+
+#include "velmkit/velm_list.h"
+
+// One pending request of the widget library.
+struct TimerCallback {
+    void (*func)(int32_t);
+    int32_t value;
+    double secondsLeft;
+};
+
+// Pending requests, newest first; owns its items. Created by the shell.
+extern VelmList<TimerCallback>* timerList;
+
+// Records a request: func(value), ms milliseconds from now.
+void addTimer(uint32_t ms, void (*func)(int32_t), int32_t value);
+// The library's notification hook; this program has no use for it.
+void noOpHook(int32_t code);
+// Counts every pending request down by elapsed seconds and fires those due,
+// each once, in list order.
+void runTimerPass(double elapsed);

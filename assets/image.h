@@ -1,0 +1,36 @@
+// Image and loadPng: PNG files decoded into 8-bit samples, bottom row first.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A decoded picture that owns its pixels. The empty Image (channels 0,
+// pixels null) stands for every failure.
+struct Image {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint8_t bitDepth = 0;
+    uint8_t channels = 0;
+    uint8_t* pixels = nullptr;   // height rows of rowBytes(), bottom row first
+
+    Image() = default;
+    Image(const Image& other);
+    Image& operator=(const Image& other);
+    Image(Image&& other) noexcept;
+    Image& operator=(Image&& other) noexcept;
+    ~Image();
+
+    // Bytes in one row: width x channels x bitDepth bits, rounded up.
+    uint64_t rowBytes() const;
+    bool empty() const { return channels < 1 || channels > 4; }
+};
+
+// Pictures larger than this are refused, at their header.
+constexpr uint32_t maxImageSide = 16384;
+constexpr uint64_t maxImageBytes = 256ull << 20;
+// Ancillary chunks longer than this make a file unreadable.
+constexpr uint32_t maxAncillaryChunkBytes = 4u << 20;
+
+// Reads a PNG file. Never throws and prints nothing: a missing, foreign,
+// corrupt, truncated or oversized file gives the empty Image.
+Image loadPng(const std::string& fileName);

@@ -1,0 +1,79 @@
+// The texture set: reading the pictures and uploading them.
+#include "assets/textures.h"
+
+#include <GL/glu.h>
+
+#include "assets/image.h"
+
+GLuint rockTexture = 0;
+GLuint landTexture = 0;
+GLuint magmaTexture = 0;
+GLuint sedimentTexture = 0;
+GLuint crustTexture = 0;
+GLuint underlayTexture = 0;
+GLuint overlayTexture = 0;
+GLuint featuresTexture = 0;
+GLuint smokeTexture = 0;
+GLuint seepageTexture = 0;
+GLuint arrowTexture = 0;
+GLuint logoTexture = 0;
+
+const TextureEntry textureTable[textureCount] = {
+    {"rock.png", &rockTexture, TextureUpload::Mipmaps, false},
+    {"land.png", &landTexture, TextureUpload::Mipmaps, false},
+    {"magma.png", &magmaTexture, TextureUpload::Mipmaps, false},
+    {"sediment.png", &sedimentTexture, TextureUpload::Mipmaps, false},
+    {"crust.png", &crustTexture, TextureUpload::Mipmaps, false},
+    {"corvane_underlay.png", &underlayTexture, TextureUpload::OneLevel, false},
+    {"corvane_overlay.png", &overlayTexture, TextureUpload::OneLevel, false},
+    {"corvane_features.png", &featuresTexture, TextureUpload::OneLevel, false},
+    {"corvane_smoke.png", &smokeTexture, TextureUpload::OneLevel, true},
+    {"corvane_seepage.png", &seepageTexture, TextureUpload::OneLevel, true},
+    {"arrow.png", &arrowTexture, TextureUpload::OneLevel, false},
+    {"qlogo.png", &logoTexture, TextureUpload::OneLevel, false},
+};
+
+GLenum formatForChannels(int channels) {
+    switch (channels) {
+    case 1: return GL_LUMINANCE;
+    case 2: return GL_LUMINANCE_ALPHA;
+    case 3: return GL_RGB;
+    case 4: return GL_RGBA;
+    default: return 0;
+    }
+}
+
+void loadTextures() {
+    Image picture;
+    for (const TextureEntry& entry : textureTable) {
+        picture = loadPng(entry.fileName);
+        glGenTextures(1, entry.name);
+        glBindTexture(GL_TEXTURE_2D, *entry.name);
+        const GLenum format = formatForChannels(picture.channels);
+        const GLint w = static_cast<GLint>(picture.width), h = static_cast<GLint>(picture.height);
+        if (format != 0) {
+            if (entry.upload == TextureUpload::Mipmaps)
+                gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), w, h, format,
+                                  GL_UNSIGNED_BYTE, picture.pixels);
+            else
+                glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format,
+                             GL_UNSIGNED_BYTE, picture.pixels);
+        }
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        const bool mipmapped = entry.upload == TextureUpload::Mipmaps;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        if (entry.clamp) {
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+        }
+    }
+}
+
+void deleteTextures() {
+    for (const TextureEntry& entry : textureTable) {
+        glDeleteTextures(1, entry.name);
+        *entry.name = 0;
+    }
+}

@@ -1,0 +1,47 @@
+# Shared helpers for scripts/run and scripts/test (sourced, not run).
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+# Installs the missing Debian packages of scripts/packages.txt.
+# $1 = "all" to include the test-only packages.
+install_packages() {
+    local want=() name tag
+    while read -r name tag; do
+        [[ -z "$name" || "$name" == \#* ]] && continue
+        [[ "$tag" == test && "${1:-}" != all ]] && continue
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "ok installed" || want+=("$name")
+    done < "$ROOT/scripts/packages.txt"
+    [[ ${#want[@]} -eq 0 ]] && return 0
+    echo "Installing: ${want[*]}"
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${want[@]}"
+}
+
+# Configures and builds the project (Release) into build/.
+build_project() {
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD" -j "$(nproc)"
+}
+
+# Starts an Xvfb server on a free display number and exports DISPLAY.
+# The server is killed when the calling script exits.
+start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+        for _ in $(seq 50); do
+            [[ -e /tmp/.X11-unix/X$n ]] && { export DISPLAY=":$n"; return 0; }
+            sleep 0.1
+        done
+        kill $XVFB_PID 2>/dev/null || true
+    done
+    echo "could not start Xvfb" >&2
+    return 1
+}

@@ -1,0 +1,2 @@
+// Writes the program's pictures into a folder (work in progress).
+int main() { return 0; }

@@ -1,0 +1,2 @@
+// velmkit demo window (work in progress).
+int main() { return 0; }

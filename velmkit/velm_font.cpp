@@ -1,0 +1,162 @@
+// VelmFont: font lookup through fontconfig and text drawing through FTGL.
+#include "velmkit/velm_font.h"
+
+#include <FTGL/ftgl.h>
+#include <GL/gl.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace {
+constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
+
+// The family and boldness named by a file's stem: "VERDANAB.TTF" -> Verdana, bold.
+void familyFromStem(const std::string& fileName, std::string& family, bool& bold) {
+    std::string stem = fileName.substr(fileName.find_last_of('/') + 1);
+    stem = stem.substr(0, stem.find('.'));
+    bold = stem.size() > 1 && (stem.back() == 'B' || stem.back() == 'b');
+    if (bold)
+        stem.pop_back();
+    family = stem;
+}
+
+// Bytes in one UTF-8 sequence starting with lead, 0 for a byte that cannot lead.
+int sequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+}  // namespace
+
+std::string velmSanitizeText(const char* text) {
+    std::string out;
+    if (text == nullptr)
+        return out;
+    for (size_t i = 0; text[i] != '\0';) {
+        const int n = sequenceLength(static_cast<unsigned char>(text[i]));
+        bool valid = n > 0;
+        for (int k = 1; valid && k < n; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (valid) {
+            out.append(text + i, n);
+            i += n;
+        } else {
+            out.push_back('?');
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string velmResolveFontFile(const char* fileName) {
+    if (fileName == nullptr || *fileName == '\0')
+        return {};
+    if (FILE* f = std::fopen(fileName, "rb")) {
+        std::fclose(f);
+        return fileName;
+    }
+    std::string family;
+    bool bold = false;
+    familyFromStem(fileName, family, bold);
+
+    std::string found;
+    if (!FcInit())
+        return found;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr)
+            found = reinterpret_cast<const char*>(file);
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return found;
+}
+
+VelmFont::VelmFont(const char* fileName) {
+    const std::string path = velmResolveFontFile(fileName);
+    if (path.empty())
+        return;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (data.empty() || data.size() > maxFontFileBytes)
+        return;
+    // Check that FreeType takes the file before keeping it.
+    FTBitmapFont probe(data.data(), data.size());   // needs no GL context
+    if (probe.Error() != 0)
+        return;
+    bytes.swap(data);
+    resolvedPath = path;
+}
+
+VelmFont::~VelmFont() = default;
+
+FTFont* VelmFont::face() {
+    if (bytes.empty() || size == 0)
+        return nullptr;
+    auto it = sizes.find(size);
+    if (it == sizes.end()) {
+        auto font = std::make_unique<FTBufferFont>(bytes.data(), bytes.size());
+        if (font->Error() != 0 || !font->FaceSize(size))
+            return nullptr;
+        it = sizes.emplace(size, std::move(font)).first;
+    }
+    return it->second.get();
+}
+
+bool VelmFont::FaceSize(unsigned newSize) {
+    size = newSize;
+    return face() != nullptr;
+}
+
+float VelmFont::Advance(const char* text) {
+    FTFont* font = face();
+    if (font == nullptr || text == nullptr)
+        return 0.0f;
+    const std::string safe = velmSanitizeText(text);
+    return font->Advance(safe.c_str());
+}
+
+void VelmFont::Render(const char* text) {
+    FTFont* font = face();
+    if (font == nullptr || text == nullptr || *text == '\0')
+        return;
+    const std::string safe = velmSanitizeText(text);
+    font->Render(safe.c_str());
+    // Leave the pen at the origin of the last glyph.
+    size_t lastStart = safe.size() - 1;
+    while (lastStart > 0 && (static_cast<unsigned char>(safe[lastStart]) & 0xC0) == 0x80)
+        --lastStart;
+    if (lastStart > 0) {
+        const std::string head = safe.substr(0, lastStart);
+        glTranslatef(font->Advance(head.c_str()), 0.0f, 0.0f);
+    }
+}
+
+float VelmFont::Descender() {
+    FTFont* font = face();
+    return font != nullptr ? font->Descender() : 0.0f;
+}
+
+float VelmFont::Ascender() {
+    FTFont* font = face();
+    return font != nullptr ? font->Ascender() : 0.0f;
+}
+
+float VelmFont::LineHeight() {
+    FTFont* font = face();
+    return font != nullptr ? font->LineHeight() : 0.0f;
+}

@@ -1,0 +1,64 @@
+// VelmFont: a TrueType font for the widgets, drawn with FTGL.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FTFont;
+
+// A font file opened once and drawn at any number of sizes.
+//
+// The file is taken from the working directory when it is there; otherwise
+// fontconfig is asked for the family its stem names ("VERDANA.TTF" asks for
+// Verdana, a trailing "B" for the bold face: "VERDANAB.TTF" is Verdana bold),
+// and fontconfig falls back to the system's sans-serif. A font that cannot be
+// found or read at all is kept as a null font: it draws nothing and measures 0.
+//
+// Text is drawn with FTGL's buffer font (antialiased, one small texture per
+// cached string), one instance per size, sharing the file's bytes.
+class VelmFont {
+public:
+    explicit VelmFont(const char* fileName);
+    ~VelmFont();
+    VelmFont(const VelmFont&) = delete;
+    VelmFont& operator=(const VelmFont&) = delete;
+
+    // True when a face was loaded.
+    bool isValid() const { return !bytes.empty(); }
+    // The file actually opened, empty for a null font.
+    const std::string& path() const { return resolvedPath; }
+
+    // Sets the size in pixels (points at 72 dpi) for the calls that follow.
+    bool FaceSize(unsigned size);
+    unsigned currentSize() const { return size; }
+
+    // Width of text in pixels at the current size, without drawing.
+    float Advance(const char* text);
+    // Draws text with its first glyph's origin at the current modelview origin,
+    // in the current colour, and leaves the modelview matrix moved right by
+    // the advances of all its characters but the last.
+    void Render(const char* text);
+    // Distance from the baseline to the lowest descent (negative).
+    float Descender();
+    float Ascender();
+    // Distance between baselines of successive lines.
+    float LineHeight();
+
+private:
+    FTFont* face();   // the instance for the current size, null for a null font
+
+    std::string resolvedPath;
+    std::vector<unsigned char> bytes;
+    std::map<unsigned, std::unique_ptr<FTFont>> sizes;
+    unsigned size = 12;
+};
+
+// Where a font file is found: the file itself when it can be opened, else the
+// fontconfig match for its stem; empty when nothing matches.
+std::string velmResolveFontFile(const char* fileName);
+
+// A copy of text that is safe to hand to FTGL: bytes that do not form valid
+// UTF-8 are replaced by '?'.
+std::string velmSanitizeText(const char* text);
