@@ -102,6 +102,7 @@ VelmFont::VelmFont(const char* fileName) {
     resolvedPath = path;
 }
 
+VelmFont::VelmFont() = default;
 VelmFont::~VelmFont() = default;
 
 FTFont* VelmFont::face() {

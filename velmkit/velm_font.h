@@ -16,12 +16,15 @@ class FTFont;
 // and fontconfig falls back to the system's sans-serif. A font that cannot be
 // found or read at all is kept as a null font: it draws nothing and measures 0.
 //
+// The drawing operations are virtual so that a host can substitute its own
+// glyph source (or a recording font in tests).
+//
 // Text is drawn with FTGL's buffer font (antialiased, one small texture per
 // cached string), one instance per size, sharing the file's bytes.
 class VelmFont {
 public:
     explicit VelmFont(const char* fileName);
-    ~VelmFont();
+    virtual ~VelmFont();
     VelmFont(const VelmFont&) = delete;
     VelmFont& operator=(const VelmFont&) = delete;
 
@@ -31,20 +34,24 @@ public:
     const std::string& path() const { return resolvedPath; }
 
     // Sets the size in pixels (points at 72 dpi) for the calls that follow.
-    bool FaceSize(unsigned size);
+    virtual bool FaceSize(unsigned size);
     unsigned currentSize() const { return size; }
 
     // Width of text in pixels at the current size, without drawing.
-    float Advance(const char* text);
+    virtual float Advance(const char* text);
     // Draws text with its first glyph's origin at the current modelview origin,
     // in the current colour, and leaves the modelview matrix moved right by
     // the advances of all its characters but the last.
-    void Render(const char* text);
+    virtual void Render(const char* text);
     // Distance from the baseline to the lowest descent (negative).
-    float Descender();
-    float Ascender();
+    virtual float Descender();
+    virtual float Ascender();
     // Distance between baselines of successive lines.
-    float LineHeight();
+    virtual float LineHeight();
+
+protected:
+    // A null font, for subclasses that draw by other means.
+    VelmFont();
 
 private:
     FTFont* face();   // the instance for the current size, null for a null font

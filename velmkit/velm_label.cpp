@@ -66,9 +66,12 @@ VelmFont* VelmLabel::activeFont() const {
     return context != nullptr ? context->getDefaultFont() : nullptr;
 }
 
-void VelmLabel::setFont(const char* fileName) {
-    delete font;
-    font = new VelmFont(fileName);
+void VelmLabel::setFont(const char* fileName) { adoptFont(new VelmFont(fileName)); }
+
+void VelmLabel::adoptFont(VelmFont* owned) {
+    if (owned != font)
+        delete font;
+    font = owned;
     calculateHeightAndWidth();
     requestRedraw();
 }

@@ -23,6 +23,9 @@ public:
 
     // Loads the font file (found as VelmFont finds files) and re-measures.
     void setFont(const char* fileName);
+    // Takes ownership of a font object (null returns to the context's
+    // default) and re-measures.
+    void adoptFont(VelmFont* owned);
     // The text colour, RGBA (copied).
     void setTextColor(float r, float g, float b, float a);
     void setTextColor(const float* rgba);

@@ -1,0 +1,76 @@
+// The ten-frame rate estimate behind the animation step, and pacing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/frame_clock.h"
+
+namespace {
+class FrameClockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetFrameClock();
+        framesPerSecond = HUGE_VAL;
+        setFramePacing(false);
+    }
+};
+
+// A clock that moves 10 ms each time it is read.
+double fakeTime = 0.0;
+int clockReads = 0;
+double steppingClock() {
+    ++clockReads;
+    fakeTime += 0.010;
+    return fakeTime;
+}
+}  // namespace
+
+TEST_F(FrameClockTest, FirstNineFramesGiveAZeroStepTheTenthTheFirstEstimate) {
+    for (int i = 0; i < 9; ++i) {
+        recordFrameTime(1.0 / 50);
+        EXPECT_EQ(animationStep(), 0.0f) << i;
+    }
+    recordFrameTime(1.0 / 50);
+    EXPECT_NEAR(framesPerSecond, 50.0, 1e-9);
+    EXPECT_NEAR(animationStep(), 0.02f, 1e-7);
+}
+
+TEST_F(FrameClockTest, EstimateChangesOnlyEveryTenthFrame) {
+    for (int i = 0; i < 10; ++i)
+        recordFrameTime(1.0 / 60);
+    for (int i = 0; i < 9; ++i) {
+        recordFrameTime(1.0 / 20);
+        EXPECT_NEAR(framesPerSecond, 60.0, 1e-9);
+    }
+    recordFrameTime(1.0 / 20);
+    EXPECT_NEAR(framesPerSecond, 20.0, 1e-9);
+}
+
+TEST_F(FrameClockTest, BlockSummingToZeroGivesAZeroStep) {
+    for (int i = 0; i < 10; ++i)
+        recordFrameTime(1.0 / 60);
+    for (int i = 0; i < 10; ++i)
+        recordFrameTime(0.0);
+    EXPECT_TRUE(std::isinf(framesPerSecond));
+    EXPECT_EQ(animationStep(), 0.0f);
+}
+
+TEST_F(FrameClockTest, VeryFastFramesTurnPacingOn) {
+    for (int i = 0; i < 10; ++i)
+        recordFrameTime(1.0 / 60);
+    EXPECT_FALSE(framesArePaced());
+    for (int i = 0; i < 10; ++i)
+        recordFrameTime(1.0 / 1000);
+    EXPECT_TRUE(framesArePaced());
+}
+
+TEST_F(FrameClockTest, PacingWaitsOutTheFramePeriodOnlyWhenOn) {
+    fakeTime = 100.0;
+    clockReads = 0;
+    paceFrame(100.0, steppingClock);   // off: does not even read the clock
+    EXPECT_EQ(clockReads, 0);
+    setFramePacing(true);
+    paceFrame(100.0, steppingClock);   // 10 ms left of 16.7, then 20 ms: over
+    EXPECT_EQ(clockReads, 2);
+    EXPECT_GE(fakeTime, 100.0 + pacedFramePeriod);
+}

@@ -1,0 +1,172 @@
+// Input translation into a real VelmContext with a recording drawable.
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include "app/input.h"
+#include "app/shell.h"
+#include "support/recording.h"
+
+namespace {
+SDL_KeyboardEvent keyEvent(SDLKey sym) {
+    SDL_KeyboardEvent event{};
+    event.type = SDL_KEYDOWN;
+    event.keysym.sym = sym;
+    return event;
+}
+
+class InputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        guiContext = new VelmContext(640, 480, "VERDANA.TTF", velmWhite, velmWhite, velmWhite,
+                                     velmWhite, velmWhite, velmWhite, velmBlack, velmWhite,
+                                     velmWhite, false);
+        // One pixel taller than the window: the top row is reported at y 480.
+        drawable = new RecordingDrawable(guiContext, 0, 0, 640, 481);
+        drawable->makeFocusable();
+        guiContext->setFocus(drawable);
+        windowHeight = 480;
+        mouseX = mouseY = 0;
+        SDL_SetModState(KMOD_NONE);
+    }
+    void TearDown() override {
+        delete guiContext;
+        guiContext = nullptr;
+        SDL_SetModState(KMOD_NONE);
+    }
+    // Presses a key with the given modifiers and returns what reached the widgets.
+    std::string press(SDLKey sym, int mods = KMOD_NONE) {
+        SDL_SetModState(static_cast<SDLMod>(mods));
+        drawable->events.clear();
+        handleKeyDown(translateKey(keyEvent(sym)));
+        return drawable->last();
+    }
+    static std::string down(int key) { return "keyDown " + std::to_string(key) + " 0 0"; }
+    RecordingDrawable* drawable = nullptr;
+};
+}  // namespace
+
+TEST_F(InputTest, SpecialKeysTranslateToLibraryCodes) {
+    EXPECT_EQ(translateKey(keyEvent(SDLK_RETURN)), 10);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_ENTER)), 10);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP0)), '0');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP9)), '9');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_PERIOD)), '.');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_DIVIDE)), '/');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_MULTIPLY)), '*');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_MINUS)), '-');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_PLUS)), '+');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_KP_EQUALS)), '=');
+    EXPECT_EQ(translateKey(keyEvent(SDLK_UP)), 270);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_DOWN)), 271);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_RIGHT)), 269);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_LEFT)), 268);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_INSERT)), 276);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_HOME)), 274);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_END)), 275);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_PAGEUP)), 272);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_PAGEDOWN)), 273);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_F1)), 256);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_F12)), 267);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_ESCAPE)), 27);
+    EXPECT_EQ(translateKey(keyEvent(SDLK_SCROLLOCK)), 302);
+}
+
+TEST_F(InputTest, ShiftAndCapsLockMakeCapitalsWithoutInversion) {
+    EXPECT_EQ(press(SDLK_a), down('a'));
+    EXPECT_EQ(press(SDLK_a, KMOD_LSHIFT), down('A'));
+    EXPECT_EQ(press(SDLK_a, KMOD_CAPS), down('A'));
+    EXPECT_EQ(press(SDLK_a, KMOD_CAPS | KMOD_RSHIFT), down('A'));
+    EXPECT_EQ(press(SDLK_1, KMOD_CAPS), down('1'));
+    EXPECT_EQ(press(SDLK_1, KMOD_LSHIFT), down('!'));
+    EXPECT_EQ(press(SDLK_KP1, KMOD_LSHIFT), down('!'));
+    EXPECT_EQ(press(SDLK_QUOTE, KMOD_LSHIFT), down('"'));
+    EXPECT_EQ(press(SDLK_BACKQUOTE, KMOD_RSHIFT), down('~'));
+    EXPECT_EQ(press(SDLK_SLASH, KMOD_LSHIFT), down('?'));
+    EXPECT_EQ(press(SDLK_ESCAPE), down(27));
+}
+
+TEST_F(InputTest, ModifierAndLockKeysNeverReachTheWidgets) {
+    for (SDLKey key : {SDLK_NUMLOCK, SDLK_CAPSLOCK, SDLK_RSHIFT, SDLK_LSHIFT, SDLK_RCTRL,
+                       SDLK_LCTRL, SDLK_RALT, SDLK_LALT, SDLK_RMETA, SDLK_LMETA, SDLK_LSUPER,
+                       SDLK_RSUPER}) {
+        EXPECT_EQ(press(key, KMOD_LSHIFT), "") << key;
+        handleKeyUp(translateKey(keyEvent(key)));
+        EXPECT_TRUE(drawable->events.empty()) << key;
+    }
+    EXPECT_EQ(press(SDLK_SCROLLOCK), down(302));
+}
+
+TEST_F(InputTest, ReleaseIsUnmapped) {
+    SDL_SetModState(KMOD_LSHIFT);
+    handleKeyUp(translateKey(keyEvent(SDLK_a)));
+    EXPECT_EQ(drawable->last(), "keyUp 97 0 0");
+}
+
+TEST_F(InputTest, GetModifiersReadsTheModState) {
+    SDL_SetModState(static_cast<SDLMod>(KMOD_RSHIFT | KMOD_LCTRL | KMOD_RALT | KMOD_LMETA | KMOD_CAPS));
+    EXPECT_EQ(getModifiers(), 1 | 2 | 4 | 8 | 16);
+    SDL_SetModState(KMOD_NUM);
+    EXPECT_EQ(getModifiers(), 0);
+}
+
+TEST_F(InputTest, ControlQWithOtherModifiersIsAnOrdinaryKey) {
+    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_LSHIFT), down('Q'));
+    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_LALT), down('q'));
+    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_CAPS), down('Q'));
+    EXPECT_EQ(press(SDLK_w, KMOD_LCTRL), down('w'));
+}
+
+TEST_F(InputTest, ControlQEndsTheProgramWithStatusZero) {
+    EXPECT_EXIT(press(SDLK_q, KMOD_RCTRL), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(InputTest, MousePositionsAreFlippedToABottomLeftOrigin) {
+    setMousePosition(0, 0);
+    handleMouseButton(SDL_BUTTON_LEFT, SDL_PRESSED);
+    EXPECT_EQ(drawable->last(), "mouseDown 0 0 480");
+    setMousePosition(0, 479);
+    handleMouseButton(SDL_BUTTON_LEFT, SDL_RELEASED);
+    EXPECT_EQ(drawable->last(), "mouseUp 0 0 1");
+    windowHeight = 600;   // after a resize the flip uses the new height
+    handleMouseMotion(10, 0, 0);
+    EXPECT_EQ(mouseY, 600);
+}
+
+TEST_F(InputTest, ButtonsMapToLibraryNumbers) {
+    setMousePosition(5, 5);
+    handleMouseButton(SDL_BUTTON_RIGHT, SDL_PRESSED);
+    EXPECT_EQ(drawable->last(), "mouseDown 1 5 475");
+    handleMouseButton(SDL_BUTTON_RIGHT, SDL_RELEASED);
+    EXPECT_EQ(drawable->last(), "mouseUp 1 5 475");
+    handleMouseButton(SDL_BUTTON_MIDDLE, SDL_PRESSED);
+    EXPECT_EQ(drawable->last(), "mouseDown 2 5 475");
+    handleMouseButton(SDL_BUTTON_MIDDLE, SDL_RELEASED);
+    handleMouseButton(7, SDL_PRESSED);
+    EXPECT_EQ(drawable->last(), "mouseDown 7 5 475");
+}
+
+TEST_F(InputTest, WheelNotchGivesTwoScrollsAndNoButtons) {
+    setMousePosition(20, 30);
+    handleMouseButton(SDL_BUTTON_WHEELUP, SDL_PRESSED);
+    handleMouseButton(SDL_BUTTON_WHEELUP, SDL_RELEASED);
+    ASSERT_EQ(drawable->events.size(), 2u);
+    EXPECT_EQ(drawable->events[0], "scrollWheel 0 20 450");
+    EXPECT_EQ(drawable->events[1], "scrollWheel 0 20 450");
+    handleMouseButton(SDL_BUTTON_WHEELDOWN, SDL_PRESSED);
+    EXPECT_EQ(drawable->last(), "scrollWheel 1 20 450");
+}
+
+TEST_F(InputTest, MotionWithAButtonHeldIsADrag) {
+    handleMouseMotion(10, 20, 0);
+    EXPECT_EQ(drawable->last(), "mouseMove -1 10 460");
+    handleMouseMotion(11, 20, SDL_BUTTON(SDL_BUTTON_RIGHT));
+    EXPECT_EQ(drawable->last(), "mouseDrag -1 11 460");
+}
+
+TEST_F(InputTest, KeysCarryTheLastPointerPosition) {
+    EXPECT_EQ(mouseX, 0);
+    EXPECT_EQ(mouseY, 0);
+    handleMouseMotion(100, 80, 0);
+    EXPECT_EQ(mouseX, 100);
+    EXPECT_EQ(mouseY, 400);
+}

@@ -1,0 +1,43 @@
+// Test entry for suites that need GL: opens one 640 by 480 OpenGL window
+// (through SDL, on the X display) before running the tests.
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+constexpr int windowOpenAttempts = 5;   // the X server now and then refuses a first try
+
+bool listingOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
+            return true;
+    return false;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!listingOnly(argc, argv)) {
+        setenv("SDL_VIDEODRIVER", "x11", 0);
+        bool open = false;
+        for (int attempt = 0; attempt < windowOpenAttempts && !open; ++attempt) {
+            if (SDL_Init(SDL_INIT_VIDEO) < 0)
+                continue;
+            SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+            SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+            open = SDL_SetVideoMode(640, 480, 32, SDL_OPENGL) != nullptr;
+            if (!open)
+                SDL_Quit();
+        }
+        if (!open) {
+            std::fprintf(stderr, "cannot open an OpenGL window: %s\n", SDL_GetError());
+            return 1;
+        }
+    }
+    const int result = RUN_ALL_TESTS();
+    SDL_Quit();
+    return result;
+}

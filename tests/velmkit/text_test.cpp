@@ -1,0 +1,86 @@
+// velmFormatText, velmInBounds and text sanitising: no GL needed.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "velmkit/velm.h"
+
+namespace {
+struct Cut {
+    std::vector<std::string> segments;
+    std::vector<unsigned> lines, tabs;
+};
+
+// Cuts text and reads the segments back the way a drawer does.
+Cut cut(const std::string& text) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    int lineCount = -1, tabCount = -1;
+    unsigned* lineBreaks = nullptr;
+    unsigned* tabBreaks = nullptr;
+    velmFormatText(buffer.data(), lineCount, lineBreaks, tabCount, tabBreaks);
+    Cut out;
+    out.lines.assign(lineBreaks, lineBreaks + lineCount);
+    out.tabs.assign(tabBreaks, tabBreaks + tabCount);
+    std::vector<unsigned> starts{0};
+    for (size_t i = 0; i < text.size(); ++i)
+        if (buffer[i] == '\0')
+            starts.push_back(static_cast<unsigned>(i + 1));
+    for (unsigned s : starts)
+        out.segments.push_back(buffer.data() + s);
+    delete[] lineBreaks;
+    delete[] tabBreaks;
+    return out;
+}
+}  // namespace
+
+TEST(VelmFormatText, CutsLineFeedsAndTabsIntoSegments) {
+    const Cut c = cut("ab\ncd\tef\ng");
+    EXPECT_EQ(c.lines, std::vector<unsigned>({2, 8}));
+    EXPECT_EQ(c.tabs, std::vector<unsigned>({5}));
+    EXPECT_EQ(c.segments, std::vector<std::string>({"ab", "cd", "ef", "g"}));
+}
+
+TEST(VelmFormatText, EmptyLinesBecomeEmptySegments) {
+    const Cut c = cut("a\n\nb\n");
+    EXPECT_EQ(c.lines, std::vector<unsigned>({1, 2, 4}));
+    EXPECT_EQ(c.segments, std::vector<std::string>({"a", "", "b", ""}));
+}
+
+TEST(VelmFormatText, TextWithoutBreaksIsOneSegment) {
+    const Cut c = cut("Corvane zones");
+    EXPECT_TRUE(c.lines.empty());
+    EXPECT_TRUE(c.tabs.empty());
+    EXPECT_EQ(c.segments, std::vector<std::string>({"Corvane zones"}));
+}
+
+TEST(VelmFormatText, NullTextAndReusedArrays) {
+    int lines = 5, tabs = 5;
+    unsigned* lineBreaks = new unsigned[3];
+    unsigned* tabBreaks = nullptr;
+    velmFormatText(nullptr, lines, lineBreaks, tabs, tabBreaks);
+    EXPECT_EQ(lines, 0);
+    EXPECT_EQ(tabs, 0);
+    EXPECT_EQ(lineBreaks, nullptr);   // the old array was released
+    EXPECT_EQ(tabBreaks, nullptr);
+}
+
+TEST(VelmInBounds, LeftAndBottomEdgesInsideRightAndTopOutside) {
+    EXPECT_TRUE(velmInBounds(490, 20, 490, 20, 50, 50));
+    EXPECT_TRUE(velmInBounds(539, 69, 490, 20, 50, 50));
+    EXPECT_FALSE(velmInBounds(540, 40, 490, 20, 50, 50));
+    EXPECT_FALSE(velmInBounds(500, 70, 490, 20, 50, 50));
+    EXPECT_FALSE(velmInBounds(489, 40, 490, 20, 50, 50));
+    EXPECT_FALSE(velmInBounds(0, 0, 0, 0, 0, 0));   // an empty rectangle holds nothing
+}
+
+TEST(VelmSanitizeText, KeepsValidUtf8AndReplacesBytesFtglCannotTake) {
+    EXPECT_EQ(velmSanitizeText("plain"), "plain");
+    EXPECT_EQ(velmSanitizeText("caf\xC3\xA9"), "caf\xC3\xA9");
+    EXPECT_EQ(velmSanitizeText("a\xF8\xFF" "b"), "a??b");
+    EXPECT_EQ(velmSanitizeText("\xC3"), "?");            // cut short
+    EXPECT_EQ(velmSanitizeText("\xE2\x82x"), "??x");     // bad continuation
+    EXPECT_EQ(velmSanitizeText(nullptr), "");
+}
