@@ -158,6 +158,8 @@ float VelmFont::Ascender() {
 }
 
 float VelmFont::LineHeight() {
+    // FTGL's own line height spans the face's whole bounding box (for DejaVu
+    // Sans 1.7 times the size); lines are set at ascent plus descent instead.
     FTFont* font = face();
-    return font != nullptr ? font->LineHeight() : 0.0f;
+    return font != nullptr ? font->Ascender() - font->Descender() : 0.0f;
 }
