@@ -323,32 +323,32 @@ Canvas smokePicture() {
     // A soft grey plume rising from its base at the bottom, 52% across.
     const int size = 256;
     Mask density(size, size);
-    for (int i = 0; i < 60; ++i) {
-        const float t = i / 59.0f;   // 0 at the base, 1 at the top
-        const float y = size - 6 - t * (size - 40);
-        const float drift = std::sin(t * 3.2f + 0.4f) * 14 * t + 10 * t * t;
-        const float x = size * 0.52f + drift + (hashUnit(i, 0, 71) - 0.5f) * 18 * t;
-        const float r = 6 + t * 46 * (0.8f + 0.4f * hashUnit(i, 1, 71));
+    for (int i = 0; i < 110; ++i) {
+        const float t = std::pow(i / 109.0f, 0.85f);   // 0 at the base, 1 at the top
+        const float y = size - 8 - t * (size - 70);
+        const float drift = std::sin(t * 3.2f + 0.4f) * 16 * t + 12 * t * t;
+        const float x = size * 0.52f + drift + (hashUnit(i, 0, 71) - 0.5f) * 40 * t;
+        const float r = 7 + t * 60 * (0.7f + 0.6f * hashUnit(i, 1, 71));
         for (int yy = static_cast<int>(y - r); yy <= static_cast<int>(y + r); ++yy)
             for (int xx = static_cast<int>(x - r); xx <= static_cast<int>(x + r); ++xx) {
                 if (xx < 0 || yy < 0 || xx >= size || yy >= size)
                     continue;
                 const float d = std::hypot(xx + 0.5f - x, yy + 0.5f - y) / r;
                 if (d < 1)
-                    density(xx, yy) += 0.12f * (1 - d * d) * (1 - d * d);
+                    density(xx, yy) += 0.075f * (1 - d * d) * (1 - d * d);
             }
     }
     Canvas c(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const float t = 1.0f - (y + 0.5f) / size;
-            const float wisp = tileFbm(x / 24.0f, y / 24.0f, 32, 4, 0.55f, 72);
-            float a = clamp01(density.at(x, y) * (0.6f + 0.8f * wisp));
+            const float wisp = tileFbm(x / 20.0f, y / 16.0f, 32, 5, 0.6f, 72);
+            float a = clamp01(density.at(x, y) * (0.15f + 2.2f * wisp * wisp) - 0.04f);
             a *= 1 - smoothstep(0.7f, 1.0f, t);   // thins out at the top
             // Transparent edges keep the clamped sprite clean.
             const float edge = std::min(std::min(x, size - 1 - x), std::min(y, size - 1 - y));
             a *= clamp01(edge / 4.0f);
-            const float grey = 0.55f + 0.35f * t + 0.1f * wisp;
+            const float grey = 0.46f + 0.3f * t + 0.12f * wisp;
             c.set(x, y, {grey, grey, grey, a * 0.9f});
         }
     return c;
