@@ -1,0 +1,214 @@
+// loadPng and Image: colour types, row order, hostile files, copying.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "assets/image.h"
+#include "support/png_files.h"
+
+namespace {
+class LoadPngTest : public ::testing::Test {
+protected:
+    std::string path(const char* name) { return ::testing::TempDir() + "corvane_" + name; }
+    void expectEmpty(const Image& image) {
+        EXPECT_EQ(image.width, 0u);
+        EXPECT_EQ(image.height, 0u);
+        EXPECT_EQ(image.channels, 0);
+        EXPECT_EQ(image.bitDepth, 0);
+        EXPECT_EQ(image.pixels, nullptr);
+        EXPECT_TRUE(image.empty());
+    }
+    // Loads while capturing standard error, which must stay silent.
+    Image loadQuietly(const std::string& file) {
+        ::testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStdout();
+        Image image = loadPng(file);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        return image;
+    }
+    // A valid 2 by 2 RGB file's bytes.
+    std::vector<unsigned char> smallPng() {
+        PngSpec spec{2, 2, 8, PNG_COLOR_TYPE_RGB, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}, {}, {}};
+        writePng(path("small.png"), spec);
+        return readBytes(path("small.png"));
+    }
+};
+}  // namespace
+
+TEST_F(LoadPngTest, SixteenBitRgbaBecomesEightBitFourChannels) {
+    PngSpec spec{3, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{}}, {}, {}};
+    for (int i = 0; i < 12; ++i) {
+        spec.rows[0].push_back(static_cast<png_byte>(10 * i));   // high byte
+        spec.rows[0].push_back(0xFF);
+    }
+    ASSERT_TRUE(writePng(path("rgba16.png"), spec));
+    const Image image = loadPng(path("rgba16.png"));
+    EXPECT_EQ(image.bitDepth, 8);
+    EXPECT_EQ(image.channels, 4);
+    EXPECT_EQ(image.rowBytes(), 12u);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(image.pixels[i], 10 * i);
+}
+
+TEST_F(LoadPngTest, OneBitGreyGivesBytesZeroOrOne) {
+    PngSpec spec{8, 1, 1, PNG_COLOR_TYPE_GRAY, {{0xA5}}, {}, {}};   // 1010 0101
+    ASSERT_TRUE(writePng(path("grey1.png"), spec));
+    const Image image = loadPng(path("grey1.png"));
+    ASSERT_EQ(image.channels, 1);
+    EXPECT_EQ(image.bitDepth, 8);
+    const uint8_t expected[8] = {1, 0, 1, 0, 0, 1, 0, 1};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(image.pixels[i], expected[i]) << i;
+}
+
+TEST_F(LoadPngTest, PaletteGivesIndicesInOneChannel) {
+    PngSpec spec{4, 1, 8, PNG_COLOR_TYPE_PALETTE, {{3, 0, 2, 1}},
+                 {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}}, {}};
+    ASSERT_TRUE(writePng(path("palette.png"), spec));
+    const Image image = loadPng(path("palette.png"));
+    ASSERT_EQ(image.channels, 1);
+    EXPECT_EQ(image.pixels[0], 3);
+    EXPECT_EQ(image.pixels[1], 0);
+    EXPECT_EQ(image.pixels[2], 2);
+    EXPECT_EQ(image.pixels[3], 1);
+}
+
+TEST_F(LoadPngTest, RgbWithTransparencyChunkStaysThreeChannels) {
+    PngSpec spec{1, 1, 8, PNG_COLOR_TYPE_RGB, {{1, 0, 0}}, {}, {}, true};
+    ASSERT_TRUE(writePng(path("trns.png"), spec));
+    const Image image = loadPng(path("trns.png"));
+    EXPECT_EQ(image.channels, 3);
+    EXPECT_EQ(image.rowBytes(), 3u);
+}
+
+TEST_F(LoadPngTest, RowsComeBottomFirst) {
+    PngSpec one{2, 1, 8, PNG_COLOR_TYPE_GRAY, {{10, 20}}, {}, {}};
+    ASSERT_TRUE(writePng(path("h1.png"), one));
+    const Image a = loadPng(path("h1.png"));
+    ASSERT_EQ(a.height, 1u);
+    EXPECT_EQ(a.pixels[0], 10);
+    EXPECT_EQ(a.pixels[1], 20);
+
+    PngSpec two{2, 2, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{1, 2, 3, 4}, {5, 6, 7, 8}}, {}, {}};
+    ASSERT_TRUE(writePng(path("h2.png"), two));
+    const Image b = loadPng(path("h2.png"));
+    ASSERT_EQ(b.channels, 2);
+    const uint8_t expected[8] = {5, 6, 7, 8, 1, 2, 3, 4};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(b.pixels[i], expected[i]) << i;
+}
+
+TEST_F(LoadPngTest, UnreadableFilesGiveTheEmptyImageSilently) {
+    expectEmpty(loadQuietly(path("does_not_exist.png")));
+
+    writeBytes(path("text.png"), std::vector<unsigned char>{'h', 'e', 'l', 'l', 'o', '!'});
+    expectEmpty(loadQuietly(path("text.png")));
+
+    writeBytes(path("short.png"), std::vector<unsigned char>{137, 80, 78});
+    expectEmpty(loadQuietly(path("short.png")));
+
+    std::vector<unsigned char> bytes = smallPng();
+    std::vector<unsigned char> truncated(bytes.begin(), bytes.begin() + bytes.size() / 2);
+    writeBytes(path("truncated.png"), truncated);
+    expectEmpty(loadQuietly(path("truncated.png")));
+
+    std::vector<unsigned char> corrupt = bytes;
+    corrupt[bytes.size() - 20] ^= 0xFF;   // inside the image data: its checksum fails
+    writeBytes(path("corrupt.png"), corrupt);
+    expectEmpty(loadQuietly(path("corrupt.png")));
+
+    writeBytes(path("signature_only.png"), pngSignature());
+    expectEmpty(loadQuietly(path("signature_only.png")));
+}
+
+TEST_F(LoadPngTest, HugeDeclaredSizesAreRefusedAtTheHeader) {
+    for (uint32_t side : {100000u, 20000u}) {
+        std::vector<unsigned char> file = pngSignature();
+        appendChunk(file, "IHDR", headerData(side, side, 8, PNG_COLOR_TYPE_RGB));
+        appendChunk(file, "IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+        appendChunk(file, "IEND", {});
+        writeBytes(path("huge.png"), file);
+        expectEmpty(loadQuietly(path("huge.png")));
+    }
+    // Within each side's bound but over the size bound: 16000 x 16000 RGBA.
+    std::vector<unsigned char> file = pngSignature();
+    appendChunk(file, "IHDR", headerData(16000, 16000, 8, PNG_COLOR_TYPE_RGB_ALPHA));
+    appendChunk(file, "IEND", {});
+    writeBytes(path("wide.png"), file);
+    expectEmpty(loadQuietly(path("wide.png")));
+}
+
+TEST_F(LoadPngTest, ChunksDeclaringMoreThanTheFileHoldsAreRefused) {
+    // A 57-byte file declaring a text chunk of 1 GB.
+    std::vector<unsigned char> file = pngSignature();
+    appendChunk(file, "IHDR", headerData(1, 1, 8, PNG_COLOR_TYPE_GRAY));
+    appendChunk(file, "tEXt", {'a', 0, 'b'}, 1u << 30);
+    while (file.size() < 57)
+        file.push_back(0);
+    writeBytes(path("text_bomb.png"), file);
+    expectEmpty(loadQuietly(path("text_bomb.png")));
+
+    // An ancillary chunk that fits in the file but is far too long.
+    std::vector<unsigned char> big = pngSignature();
+    appendChunk(big, "IHDR", headerData(1, 1, 8, PNG_COLOR_TYPE_GRAY));
+    appendChunk(big, "zTXt", std::vector<unsigned char>(maxAncillaryChunkBytes + 1, 'x'));
+    appendChunk(big, "IEND", {});
+    writeBytes(path("big_chunk.png"), big);
+    expectEmpty(loadQuietly(path("big_chunk.png")));
+}
+
+TEST(ImageCopy, AssignmentCopiesDeeply) {
+    Image a;
+    a.width = 2;
+    a.height = 1;
+    a.bitDepth = 8;
+    a.channels = 3;
+    a.pixels = new uint8_t[6]{1, 2, 3, 4, 5, 6};
+    Image b;
+    b = a;
+    ASSERT_NE(b.pixels, nullptr);
+    EXPECT_NE(b.pixels, a.pixels);
+    a.pixels[0] = 99;
+    EXPECT_EQ(b.pixels[0], 1);
+    EXPECT_EQ(b.pixels[5], 6);
+    EXPECT_EQ(b.width, 2u);
+    EXPECT_EQ(b.channels, 3);
+}
+
+TEST(ImageCopy, SelfAssignmentKeepsThePixels) {
+    Image a;
+    a.width = a.height = 1;
+    a.bitDepth = 8;
+    a.channels = 1;
+    a.pixels = new uint8_t[1]{42};
+    Image& same = a;
+    a = same;
+    ASSERT_NE(a.pixels, nullptr);
+    EXPECT_EQ(a.pixels[0], 42);
+}
+
+TEST(ImageCopy, AssigningTheEmptyImageReleasesThePixels) {
+    Image a;
+    a.width = a.height = 1;
+    a.bitDepth = 8;
+    a.channels = 1;
+    a.pixels = new uint8_t[1]{7};
+    a = Image();
+    EXPECT_EQ(a.pixels, nullptr);
+    EXPECT_EQ(a.channels, 0);
+    EXPECT_TRUE(a.empty());
+}
+
+TEST(ImageCopy, RowBytesRoundsUpPartialBytes) {
+    Image a;
+    a.width = 9;
+    a.channels = 1;
+    a.bitDepth = 1;
+    EXPECT_EQ(a.rowBytes(), 2u);
+    a.bitDepth = 8;
+    a.channels = 4;
+    a.width = 100000;
+    EXPECT_EQ(a.rowBytes(), 400000u);
+}

@@ -1,0 +1,151 @@
+// The texture set under a real GL context, and the pictures shipped in data/.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "assets/image.h"
+#include "assets/textures.h"
+#include "support/gl_helpers.h"
+#include "support/png_files.h"
+
+namespace {
+// What each shipped picture must be.
+struct PictureSpec {
+    const char* name;
+    uint32_t width, height;
+    int channels;
+};
+constexpr PictureSpec shipped[textureCount] = {
+    {"rock.png", 256, 256, 3},           {"land.png", 256, 256, 3},
+    {"magma.png", 256, 256, 3},          {"sediment.png", 256, 256, 3},
+    {"crust.png", 256, 256, 3},          {"corvane_underlay.png", 1024, 512, 3},
+    {"corvane_overlay.png", 1024, 512, 4}, {"corvane_features.png", 1024, 512, 4},
+    {"corvane_smoke.png", 256, 256, 2},  {"corvane_seepage.png", 128, 64, 4},
+    {"arrow.png", 256, 64, 4},           {"qlogo.png", 64, 64, 4},
+};
+
+GLint textureParameter(GLuint name, GLenum parameter) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+    return value;
+}
+
+GLint levelParameter(GLuint name, GLenum parameter) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, parameter, &value);
+    return value;
+}
+
+// Runs loadTextures with dir as the working directory.
+void loadTexturesIn(const std::string& dir) {
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    loadTextures();
+    ASSERT_EQ(chdir(previous), 0);
+}
+
+class TextureSetTest : public ::testing::Test {
+protected:
+    void TearDown() override { deleteTextures(); }
+};
+}  // namespace
+
+TEST_F(TextureSetTest, TwelveDistinctNamesInTableOrder) {
+    loadTexturesIn(CORVANE_DATA_DIR);
+    const GLuint names[textureCount] = {rockTexture,     landTexture,     magmaTexture,
+                                        sedimentTexture, crustTexture,    underlayTexture,
+                                        overlayTexture,  featuresTexture, smokeTexture,
+                                        seepageTexture,  arrowTexture,    logoTexture};
+    for (int i = 0; i < textureCount; ++i) {
+        EXPECT_NE(names[i], 0u) << shipped[i].name;
+        EXPECT_EQ(*textureTable[i].name, names[i]);
+        EXPECT_STREQ(textureTable[i].fileName, shipped[i].name);
+        if (i > 0) {
+            EXPECT_GT(names[i], names[i - 1]) << "made in table order";
+        }
+    }
+}
+
+TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
+    loadTexturesIn(CORVANE_DATA_DIR);
+    for (int i = 0; i < textureCount; ++i) {
+        const GLuint name = *textureTable[i].name;
+        const bool mipmapped = i < 5;
+        const bool clamped = i == 8 || i == 9;
+        SCOPED_TRACE(shipped[i].name);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_MIN_FILTER),
+                  mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_WRAP_S), clamped ? GL_CLAMP : GL_REPEAT);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_WRAP_T), clamped ? GL_CLAMP : GL_REPEAT);
+        EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), static_cast<GLint>(shipped[i].width));
+        EXPECT_EQ(levelParameter(name, GL_TEXTURE_HEIGHT), static_cast<GLint>(shipped[i].height));
+    }
+    EXPECT_EQ(levelParameter(smokeTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE_ALPHA);
+    EXPECT_EQ(levelParameter(logoTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+    GLint mode = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODULATE);
+}
+
+TEST_F(TextureSetTest, MissingPicturesLeaveEmptyTexturesAndLoadingGoesOn) {
+    const std::string dir = ::testing::TempDir() + "corvane_no_pictures";
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    loadTexturesIn(dir);
+    for (int i = 0; i < textureCount; ++i) {
+        const GLuint name = *textureTable[i].name;
+        EXPECT_NE(name, 0u);
+        EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), 0);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    }
+    EXPECT_EQ(textureParameter(seepageTexture, GL_TEXTURE_WRAP_T), GL_CLAMP);
+}
+
+TEST_F(TextureSetTest, DeleteReleasesEveryName) {
+    loadTexturesIn(CORVANE_DATA_DIR);
+    const GLuint rock = rockTexture, logo = logoTexture;
+    deleteTextures();
+    EXPECT_FALSE(glIsTexture(rock));
+    EXPECT_FALSE(glIsTexture(logo));
+    EXPECT_EQ(rockTexture, 0u);
+    loadTexturesIn(CORVANE_DATA_DIR);   // for TearDown
+}
+
+TEST(TextureFormats, ChannelCountsChooseTheFormat) {
+    EXPECT_EQ(formatForChannels(1), static_cast<GLenum>(GL_LUMINANCE));
+    EXPECT_EQ(formatForChannels(2), static_cast<GLenum>(GL_LUMINANCE_ALPHA));
+    EXPECT_EQ(formatForChannels(3), static_cast<GLenum>(GL_RGB));
+    EXPECT_EQ(formatForChannels(4), static_cast<GLenum>(GL_RGBA));
+    EXPECT_EQ(formatForChannels(0), 0u);
+    EXPECT_EQ(formatForChannels(5), 0u);
+}
+
+TEST(ShippedPictures, EveryPictureDecodesWithItsSizeAndChannels) {
+    for (const PictureSpec& spec : shipped) {
+        SCOPED_TRACE(spec.name);
+        const Image image = loadPng(std::string(CORVANE_DATA_DIR) + "/" + spec.name);
+        EXPECT_EQ(image.width, spec.width);
+        EXPECT_EQ(image.height, spec.height);
+        EXPECT_EQ(image.channels, spec.channels);
+        EXPECT_EQ(image.bitDepth, 8);
+        EXPECT_EQ(image.width & (image.width - 1), 0u) << "a power of two";
+        EXPECT_EQ(image.height & (image.height - 1), 0u) << "a power of two";
+    }
+}
+
+TEST(ShippedPictures, GeneratorReproducesThemByteForByte) {
+    const std::string dir = ::testing::TempDir() + "corvane_pictures";
+    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
+    ASSERT_EQ(std::system((std::string(CORVANE_MAKE_PICTURES) + " " + dir).c_str()), 0);
+    for (const PictureSpec& spec : shipped) {
+        const auto made = readBytes(dir + "/" + spec.name);
+        const auto kept = readBytes(std::string(CORVANE_DATA_DIR) + "/" + spec.name);
+        EXPECT_FALSE(made.empty()) << spec.name;
+        EXPECT_TRUE(made == kept) << spec.name << " differs from the generator's output";
+    }
+}
