@@ -1,0 +1,340 @@
+// Animation: the random generator, cone shapes and anchors, the creation
+// sequence, the vent state machine, the arrow and the flow; sprite timing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "animation/animation.h"
+#include "animation/random.h"
+#include "animation/sprites.h"
+#include "animation/vent_cone.h"
+#include "app/shell.h"
+#include "render/frame.h"
+#include "render/plate.h"
+#include "support/gl_helpers.h"
+
+namespace {
+// The generator's sequence, computed independently.
+std::vector<int32_t> referenceSequence(int n) {
+    std::vector<int32_t> out;
+    uint32_t state = 1;
+    for (int i = 0; i < n; ++i) {
+        state = state * 214013u + 2531011u;
+        out.push_back(static_cast<int32_t>((state >> 16) & 0x7FFF));
+    }
+    return out;
+}
+
+float unit(int32_t v) { return static_cast<float>(v / 32767.0); }
+
+Vent idleVent() { return Vent{0, 0, 1, 3, 10, 5, 0, 0, false, false}; }
+
+void freeAnimation() {
+    for (VentCone* cone : ventCones) {
+        glDeleteLists(cone->displayList, 1);
+        delete cone;
+    }
+    for (Vent* vent : vents)
+        delete vent;
+    ventCones.clear();
+    vents.clear();
+    delete theArrow;
+    theArrow = nullptr;
+}
+
+class CreationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        windowWidth = 640;
+        windowHeight = 480;
+        glViewport(0, 0, 640, 480);
+        setupCamera();
+        resetRandom();
+        thePlates = new PlateSurfaces();
+    }
+    void TearDown() override {
+        freeAnimation();
+        delete thePlates;
+        thePlates = nullptr;
+    }
+};
+}  // namespace
+
+TEST(Random, FifteenBitLinearCongruentialSequenceFromOne) {
+    resetRandom();
+    const auto expected = referenceSequence(1000);
+    EXPECT_EQ(expected[0], 41);
+    EXPECT_EQ(expected[1], 18467);
+    for (int32_t value : expected) {
+        const int32_t got = nextRandom();
+        ASSERT_EQ(got, value);
+        ASSERT_GE(got, 0);
+        ASSERT_LE(got, randomMax);
+    }
+    resetRandom();
+    EXPECT_FLOAT_EQ(randomUnit(), unit(41));
+}
+
+TEST(ConeShape, DimensionsScaleWithTheCone) {
+    const ConeShape one = coneShape(1.0f, 1.0f);
+    EXPECT_FLOAT_EQ(one.baseRadius, 0.35f);
+    EXPECT_FLOAT_EQ(one.topRadius, 0.02f);
+    EXPECT_FLOAT_EQ(one.height, 0.4f);
+    EXPECT_NEAR(one.slope, 0.825f, 1e-6f);
+    const ConeShape big = coneShape(1.5f, 1.0f);
+    EXPECT_NEAR(big.baseRadius, 0.525f, 1e-6f);
+    EXPECT_NEAR(big.topRadius, 0.03f, 1e-6f);
+    EXPECT_NEAR(big.height, 0.6f, 1e-6f);
+    EXPECT_NEAR(big.slope, 0.825f, 1e-6f);
+}
+
+TEST(ConeShape, WholeConeHasSixteenSidesAndStartsAtTheOrigin) {
+    const ConeShape whole = coneShape(1.0f, 1.0f);
+    EXPECT_FALSE(whole.hasSection());
+    const auto v = coneVertices(whole);
+    ASSERT_EQ(v.size(), 16u * 4);
+    EXPECT_NEAR(v[0].position[0], 0, 1e-6f);
+    EXPECT_NEAR(v[0].position[1], 0, 1e-6f);
+    EXPECT_NEAR(v[0].position[2], 0, 1e-6f);
+    EXPECT_NEAR(whole.shiftZ, -0.35f, 1e-6f);
+    // Side texture: arc steps of a full turn, height as t.
+    EXPECT_NEAR(v[4].texture[0], 3.14159265f * 0.35f / 8, 1e-6f);
+    EXPECT_NEAR(v[2].texture[1], 0.4f, 1e-6f);
+    // The last side closes the circle where the first began.
+    EXPECT_NEAR(v[61].position[0], v[0].position[0], 1e-5f);
+    EXPECT_NEAR(v[61].position[2], v[0].position[2], 1e-5f);
+}
+
+TEST(ConeShape, HalfConeAddsItsSectionFacingTheViewer) {
+    const ConeShape half = coneShape(1.0f, 0.5f);
+    EXPECT_TRUE(half.hasSection());
+    const auto v = coneVertices(half);
+    ASSERT_EQ(v.size(), 17u * 4);
+    const float expected[4][3] = {{-0.35f, 0, 0}, {0.35f, 0, 0}, {0.02f, 0.4f, 0}, {-0.02f, 0.4f, 0}};
+    for (int i = 0; i < 4; ++i) {
+        const ConeVertex& s = v[64 + i];
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(s.position[k], expected[i][k], 1e-6f) << i << "," << k;
+        EXPECT_FLOAT_EQ(s.normal[2], 1.0f);
+    }
+    for (const ConeVertex& vertex : v)
+        EXPECT_LE(vertex.position[2], 1e-6f) << "the half cone lies behind its cut";
+}
+
+TEST(ConeShape, NormalsLeanOutwardsAndUp) {
+    const ConeShape whole = coneShape(1.0f, 1.0f);
+    float n[3];
+    whole.normal(4, n);   // angle 0: pointing +x
+    EXPECT_NEAR(n[0], 1 / std::sqrt(1 + 0.825f * 0.825f), 1e-5f);
+    EXPECT_NEAR(n[1], 0.825f / std::sqrt(1 + 0.825f * 0.825f), 1e-5f);
+    EXPECT_NEAR(n[2], 0, 1e-6f);
+}
+
+TEST_F(CreationTest, FirstConeAnchorsAtItsRimInTheWindow) {
+    VentCone cone{};
+    cone.position[0] = 0.4f;
+    cone.position[1] = -0.15f;
+    cone.position[2] = 2.0f;
+    cone.scale = 1.0f;
+    buildVentCone(&cone, 1.0f, 0.5f);
+    EXPECT_NE(cone.displayList, 0u);
+    EXPECT_TRUE(glIsList(cone.displayList));
+    EXPECT_NEAR(cone.windowX, 480.0f, 0.1f);
+    EXPECT_NEAR(cone.windowY, 323.8f, 0.1f);
+    glDeleteLists(cone.displayList, 1);
+}
+
+TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
+    createAnimation();
+    ASSERT_EQ(ventCones.size(), 6u);
+    ASSERT_EQ(vents.size(), 6u);
+    ASSERT_NE(theArrow, nullptr);
+    const auto values = referenceSequence(16);
+    auto cone = ventCones.begin();
+    auto vent = vents.begin();
+    EXPECT_FLOAT_EQ((*cone)->position[0], 0.4f);
+    EXPECT_FLOAT_EQ((*cone)->scale, 1.0f);
+    EXPECT_TRUE((*vent)->hasSeepage);
+    for (int i = 1; i < 6; ++i) {
+        ++cone;
+        ++vent;
+        const float u1 = unit(values[2 * (i - 1)]), u2 = unit(values[2 * (i - 1) + 1]);
+        EXPECT_FLOAT_EQ((*cone)->position[0], 0.4f + 0.1f * (2 * u1 - 1)) << i;
+        EXPECT_FLOAT_EQ((*cone)->position[1], -0.15f);
+        EXPECT_NEAR((*cone)->position[2], 2.0f - 0.3f * i, 1e-6f);
+        EXPECT_FLOAT_EQ((*cone)->scale, 1.0f + 0.5f * (2 * u2 - 1)) << i;
+        EXPECT_FALSE((*vent)->hasSeepage);
+        EXPECT_EQ((*vent)->anchorX, (*cone)->windowX);
+        EXPECT_EQ((*vent)->anchorY, (*cone)->windowY);
+        EXPECT_EQ((*vent)->scale, (*cone)->scale);
+        EXPECT_GT((*cone)->windowX, 360.0f);   // behind the first, near x 374..395
+        EXPECT_LT((*cone)->windowX, 410.0f);
+    }
+    for (Vent* v : vents) {
+        EXPECT_FALSE(v->active);
+        EXPECT_EQ(v->idleTime, 0.0f);
+        EXPECT_EQ(v->riseTime, 3.0f);
+        EXPECT_EQ(v->holdTime, 10.0f);
+        EXPECT_EQ(v->fadeTime, 5.0f);
+    }
+    EXPECT_FLOAT_EQ(theArrow->position[0], 0.3625f);
+    EXPECT_FLOAT_EQ(theArrow->angle, -90.0f);
+    EXPECT_FLOAT_EQ(theArrow->length, 0.6f);
+    EXPECT_FLOAT_EQ(theArrow->width, 0.075f);
+
+    // The first update draws a waiting time for every vent: values 11 to 16.
+    updateAnimation(0.0f);
+    int k = 10;
+    for (Vent* v : vents) {
+        const float u = unit(values[k++]);
+        EXPECT_FLOAT_EQ(v->idleTime, 30 * (1 - u) + 10 * u);
+        EXPECT_GE(v->idleTime, 10.0f);
+        EXPECT_LE(v->idleTime, 30.0f);
+    }
+}
+
+TEST_F(CreationTest, LayoutIsTheSameInEveryRun) {
+    createAnimation();
+    std::vector<float> first;
+    for (VentCone* c : ventCones)
+        first.insert(first.end(), {c->position[0], c->position[2], c->scale, c->windowX, c->windowY});
+    freeAnimation();
+    resetRandom();
+    createAnimation();
+    std::vector<float> second;
+    for (VentCone* c : ventCones)
+        second.insert(second.end(), {c->position[0], c->position[2], c->scale, c->windowX, c->windowY});
+    EXPECT_EQ(first, second);
+}
+
+TEST(VentUpdate, UnscheduledVentDrawsAWaitWhateverTheStep) {
+    resetRandom();
+    Vent v = idleVent();
+    updateVent(v, 0.0f);
+    const float u = unit(41);
+    EXPECT_FLOAT_EQ(v.idleTime, 30 * (1 - u) + 10 * u);
+    EXPECT_FALSE(v.active);
+}
+
+TEST(VentUpdate, CountdownPastZeroStartsAPuffAtZero) {
+    Vent v = idleVent();
+    v.idleTime = 0.05f;
+    updateVent(v, 0.1f);
+    EXPECT_TRUE(v.active);
+    EXPECT_EQ(v.activeTime, 0.0f);   // the overshoot is dropped
+}
+
+TEST(VentUpdate, ZeroStepsLeaveTheCountdownAlone) {
+    Vent v = idleVent();
+    v.idleTime = 12.0f;
+    updateVent(v, 0.0f);
+    EXPECT_FLOAT_EQ(v.idleTime, 12.0f);
+    EXPECT_FALSE(v.active);
+}
+
+TEST(VentUpdate, ActiveVentGrowsUntilDrawn) {
+    Vent v = idleVent();
+    v.active = true;
+    for (int i = 0; i < 25; ++i)
+        updateVent(v, 1.0f);
+    EXPECT_TRUE(v.active);
+    EXPECT_FLOAT_EQ(v.activeTime, 25.0f);
+}
+
+TEST(AnimationUpdate, ArrowPhaseWrapsOncePerUpdate) {
+    Arrow arrow{{0, 0, 0}, -90, 0.075f, 0.6f, 0.0f};
+    theArrow = &arrow;
+    std::vector<float> phases;
+    for (int i = 0; i < 5; ++i) {
+        updateAnimation(1.0f);
+        phases.push_back(arrow.phase);
+    }
+    EXPECT_EQ(phases, std::vector<float>({0.5f, 1.0f, 1.5f, 2.0f, 0.5f}));
+    arrow.phase = 0.0f;
+    updateAnimation(9.0f);   // one subtraction only
+    EXPECT_FLOAT_EQ(arrow.phase, 2.5f);
+    theArrow = nullptr;
+}
+
+TEST(AnimationUpdate, FlowOffsetSlidesAndWrapsIntoTheUnitRange) {
+    PlateSurfaces plates;
+    thePlates = &plates;
+    updateAnimation(0.1f);
+    EXPECT_NEAR(plates.flowOffset, 0.99f, 1e-6f);
+    updateAnimation(0.0f);
+    EXPECT_NEAR(plates.flowOffset, 0.99f, 1e-6f);
+    thePlates = nullptr;
+}
+
+TEST(PuffOpacity, EdgesFadeInHoldAndFadeOut) {
+    const auto at = [](float t) { return puffOpacity(t, 3, 10, 5); };
+    EXPECT_EQ(at(0).a, 0.0f);
+    EXPECT_EQ(at(0).b, 0.0f);
+    EXPECT_FLOAT_EQ(at(0.75f).a, 0.5f);
+    EXPECT_FLOAT_EQ(at(0.75f).b, 0.0f);
+    EXPECT_FLOAT_EQ(at(2.25f).a, 1.0f);
+    EXPECT_FLOAT_EQ(at(2.25f).b, 0.5f);
+    EXPECT_FLOAT_EQ(at(8.0f).a, 1.0f);
+    EXPECT_FLOAT_EQ(at(15.5f).a, 0.5f);
+    EXPECT_FLOAT_EQ(at(15.5f).b, 0.5f);
+    EXPECT_FLOAT_EQ(at(18.0f).a, 0.0f);
+    EXPECT_FALSE(at(18.0f).ended);
+    EXPECT_TRUE(at(18.01f).ended);
+}
+
+TEST(ArrowWindow, OpensFromTheTailThenClosesFromIt) {
+    const auto w = [](float p) { return arrowWindow(p); };
+    EXPECT_FLOAT_EQ(w(0).from, 1);
+    EXPECT_FLOAT_EQ(w(0).to, 1);
+    EXPECT_FLOAT_EQ(w(0.5f).from, 0.5f);
+    EXPECT_FLOAT_EQ(w(0.5f).to, 1);
+    EXPECT_FLOAT_EQ(w(1).from, 0);
+    EXPECT_FLOAT_EQ(w(1).to, 1);
+    EXPECT_FLOAT_EQ(w(1.5f).from, 0);
+    EXPECT_FLOAT_EQ(w(1.5f).to, 0.5f);
+    EXPECT_FLOAT_EQ(w(2).from, 0);
+    EXPECT_FLOAT_EQ(w(2).to, 0);
+    EXPECT_FLOAT_EQ(w(2.5f).to, 0);
+}
+
+class SpriteTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetTestView(); }
+};
+
+TEST_F(SpriteTest, DrawingEndsAPuffOnlyAfterEighteenSeconds) {
+    Vent v = idleVent();
+    v.active = true;
+    v.activeTime = 18.0f;
+    drawVentSprites(&v);
+    EXPECT_TRUE(v.active);
+    v.activeTime = 18.01f;
+    drawVentSprites(&v);
+    EXPECT_FALSE(v.active);
+    EXPECT_EQ(v.activeTime, 0.0f);
+}
+
+TEST_F(SpriteTest, SmokeCoversItsRectangleAroundTheAnchorAndRestoresState) {
+    Vent v = idleVent();
+    v.anchorX = 300;
+    v.anchorY = 200;
+    v.active = true;
+    v.activeTime = 8.0f;   // full strength
+    const GLint depth = glInteger(GL_MODELVIEW_STACK_DEPTH);
+    glDisable(GL_TEXTURE_2D);   // untextured: the quads show as solid white
+    drawVentSprites(&v);
+    EXPECT_EQ(glInteger(GL_MODELVIEW_STACK_DEPTH), depth);
+    GLboolean mask = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+    EXPECT_TRUE(mask);
+    EXPECT_GT(pixelAt(300 - 78, 200 - 3)[0], 200);   // inside: from 80 left, 5 below
+    EXPECT_GT(pixelAt(300 + 73, 200 + 156)[0], 200);
+    EXPECT_LT(pixelAt(300 - 82, 200 + 50)[0], 10);   // outside
+    EXPECT_LT(pixelAt(300, 200 + 160)[0], 10);
+    EXPECT_LT(pixelAt(300, 200 - 20)[0], 10);   // no seepage for this vent
+    v.hasSeepage = true;
+    drawVentSprites(&v);
+    EXPECT_GT(pixelAt(300, 200 - 20)[0], 200);   // seepage runs down below the anchor
+    EXPECT_LT(pixelAt(300, 200 - 80)[0], 10);
+}
