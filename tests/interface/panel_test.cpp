@@ -1,0 +1,337 @@
+// The panel under a real GL context: shadow labels with a recording font,
+// the logo button's hover reports, and the interface's state and layout.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/shell.h"
+#include "interface/interface.h"
+#include "interface/logo_button.h"
+#include "interface/shadow_label.h"
+#include "support/gl_helpers.h"
+#include "support/recording.h"
+#include "velmkit/velm.h"
+
+namespace {
+struct CountingResponder : VelmResponder {
+    std::vector<VelmDrawable*> reports;
+    void respond(VelmDrawable* sender) override { reports.push_back(sender); }
+    void notify(VelmDrawable*) override {}
+};
+
+VelmContext* makeContext(int w = 640, int h = 480) {
+    return new VelmContext(w, h, "VERDANA.TTF", velmBlack, velmBlack, velmBlack, velmBlack,
+                           velmWhite, velmWhite, velmBlack, velmWhite, velmBlack, false);
+}
+
+class ShadowLabelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetTestView();
+        context = makeContext();
+    }
+    void TearDown() override { delete context; }
+    // A label at (100, 50) drawn with a recording font.
+    ShadowLabel* label(const char* text) {
+        auto* l = new ShadowLabel(context, 100, 50, text, 14, 0);
+        font = new RecordingFont;
+        l->adoptFont(font);
+        return l;
+    }
+    VelmContext* context = nullptr;
+    RecordingFont* font = nullptr;
+};
+
+TEST_F(ShadowLabelTest, InvisibleLabelDrawsNothing) {
+    ShadowLabel* l = label("hidden");
+    l->setVisible(false);
+    l->draw();
+    EXPECT_TRUE(font->rendered.empty());
+}
+
+TEST_F(ShadowLabelTest, ThreeLinesShadowFirstThreePixelsRightAndBelow) {
+    ShadowLabel* l = label("first\nsecond\nthird");
+    const GLint depth = glInteger(GL_MODELVIEW_STACK_DEPTH);
+    l->draw();
+    EXPECT_EQ(glInteger(GL_MODELVIEW_STACK_DEPTH), depth);
+    ASSERT_EQ(font->rendered.size(), 6u);
+    const float h = RecordingFont::lineHeight;
+    const float firstBaseline = 50 + 3 * h - RecordingFont::descender - h;
+    const char* lines[3] = {"first", "second", "third"};
+    for (int i = 0; i < 3; ++i) {
+        const RenderedText& shadow = font->rendered[i];
+        const RenderedText& text = font->rendered[3 + i];
+        EXPECT_EQ(shadow.text, lines[i]);
+        EXPECT_EQ(text.text, lines[i]);
+        EXPECT_FLOAT_EQ(text.x, 100) << "left aligned";
+        EXPECT_FLOAT_EQ(text.y, firstBaseline - i * h);
+        EXPECT_FLOAT_EQ(shadow.x, text.x + 3);
+        EXPECT_FLOAT_EQ(shadow.y, text.y - 3);
+        EXPECT_FLOAT_EQ(shadow.colour[0], 0.0f);
+        EXPECT_FLOAT_EQ(shadow.colour[3], 0.5f);
+    }
+}
+
+TEST_F(ShadowLabelTest, EmptyLineRendersNothingButStillMovesDown) {
+    ShadowLabel* l = label("a\n\nb");
+    l->draw();
+    ASSERT_EQ(font->rendered.size(), 4u);
+    EXPECT_EQ(font->rendered[2].text, "a");
+    EXPECT_EQ(font->rendered[3].text, "b");
+    EXPECT_FLOAT_EQ(font->rendered[2].y - font->rendered[3].y, 2 * RecordingFont::lineHeight);
+}
+
+TEST_F(ShadowLabelTest, ShadowAlphaIsHalfTheTextAlpha) {
+    ShadowLabel* l = label("x");
+    l->setTextColor(0.2f, 0.4f, 0.6f, 0.4f);
+    l->draw();
+    ASSERT_EQ(font->rendered.size(), 2u);
+    EXPECT_FLOAT_EQ(font->rendered[0].colour[3], 0.2f);
+    EXPECT_FLOAT_EQ(font->rendered[1].colour[3], 0.4f);
+    EXPECT_FLOAT_EQ(font->rendered[1].colour[2], 0.6f);
+}
+
+TEST_F(ShadowLabelTest, TextIsCutOnceAndDrawnTheSameEveryTime) {
+    ShadowLabel* l = label("one\ntwo");
+    l->draw();
+    l->draw();
+    ASSERT_EQ(font->rendered.size(), 8u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(font->rendered[i].text, font->rendered[4 + i].text);
+        EXPECT_FLOAT_EQ(font->rendered[i].y, font->rendered[4 + i].y);
+    }
+    l->setText("three");   // a new text is cut again
+    l->draw();
+    EXPECT_EQ(font->rendered.back().text, "three");
+}
+
+TEST_F(ShadowLabelTest, TabStopsCountFromTheViewOriginNotTheLabel) {
+    ShadowLabel* l = label("ab\tc\td");
+    l->draw();
+    // Tab width 56 (four times the size), stops at multiples of 56 from the
+    // modelview origin (0 here). "c": past the origin of "b" (110) to 112;
+    // "d": past the end of "c" (122) to 168.
+    ASSERT_EQ(font->rendered.size(), 6u);
+    EXPECT_FLOAT_EQ(font->rendered[3].x, 100);
+    EXPECT_FLOAT_EQ(font->rendered[4].x, 112);
+    EXPECT_FLOAT_EQ(font->rendered[5].x, 168);
+    // The shadow pass measures from 3 pixels further right: 113 -> 168, 178 -> 224.
+    EXPECT_FLOAT_EQ(font->rendered[1].x, 168);
+    EXPECT_FLOAT_EQ(font->rendered[2].x, 224);
+}
+
+
+class LogoButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        context = makeContext();
+        logo = new LogoButton(context, 490, 20, 50, 50, 0);
+        logo->setResponder(&responder);
+    }
+    void TearDown() override { delete context; }
+    VelmContext* context = nullptr;
+    LogoButton* logo = nullptr;
+    CountingResponder responder;
+};
+
+TEST_F(LogoButtonTest, OneReportEnteringNoneInsideOneLeaving) {
+    context->mouseMove(10, 10, 0, 0);
+    EXPECT_TRUE(responder.reports.empty());
+    EXPECT_EQ(logo->hovering, 0);
+    context->mouseMove(500, 30, 0, 0);
+    EXPECT_EQ(responder.reports.size(), 1u);
+    EXPECT_EQ(logo->hovering, 1);
+    context->mouseMove(510, 40, 0, 0);
+    context->mouseMove(539, 69, 0, 0);
+    EXPECT_EQ(responder.reports.size(), 1u);
+    context->mouseMove(540, 40, 0, 0);   // the right edge is outside
+    EXPECT_EQ(responder.reports.size(), 2u);
+    EXPECT_EQ(logo->hovering, 0);
+    EXPECT_EQ(responder.reports[0], logo);
+}
+
+TEST_F(LogoButtonTest, DragsNeitherReportNorChangeHovering) {
+    context->mouseDrag(500, 30, 0, 0);
+    EXPECT_EQ(logo->hovering, 0);
+    context->mouseMove(500, 30, 0, 0);
+    context->mouseDrag(10, 10, 0, 0);
+    EXPECT_EQ(logo->hovering, 1);
+    EXPECT_EQ(responder.reports.size(), 1u);
+    EXPECT_FALSE(logo->mouseDrag(10, 10));
+}
+
+TEST_F(LogoButtonTest, ClicksAndKeysAreNotTaken) {
+    EXPECT_FALSE(logo->mouseDown(0, 500, 30));
+    EXPECT_FALSE(logo->mouseUp(0, 500, 30));
+    EXPECT_FALSE(logo->keyDown('a', 0, 0));
+    context->mouseDown(0, 500, 30, 0, 0);
+    context->mouseUp(0, 500, 30, 0, 0);
+    EXPECT_TRUE(responder.reports.empty());
+}
+
+TEST_F(LogoButtonTest, HiddenOrDisabledIgnoresMoves) {
+    logo->setEnabled(false);
+    EXPECT_FALSE(logo->mouseMove(500, 30));
+    EXPECT_EQ(logo->hovering, 0);
+    logo->setEnabled(true);
+    logo->setVisible(false);
+    EXPECT_FALSE(logo->mouseMove(500, 30));
+    EXPECT_TRUE(responder.reports.empty());
+}
+
+TEST_F(LogoButtonTest, WithoutResponderTheRedrawFlagIsStillSet) {
+    logo->setResponder(nullptr);
+    context->redrawRequested = false;
+    context->mouseMove(500, 30, 0, 0);
+    EXPECT_TRUE(context->redrawRequested);
+    context->redrawRequested = false;
+    context->mouseMove(520, 30, 0, 0);
+    EXPECT_FALSE(context->redrawRequested);
+    context->mouseMove(5, 5, 0, 0);
+    EXPECT_TRUE(context->redrawRequested);
+}
+
+TEST_F(LogoButtonTest, DrawsItsTextureOverItsSquare) {
+    resetTestView();
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const unsigned char red[4] = {255, 0, 0, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    logo->texture = texture;
+    logo->draw();
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_EQ(pixelAt(515, 45)[0], 255);
+    EXPECT_EQ(pixelAt(515, 45)[1], 0);
+    EXPECT_EQ(pixelAt(545, 45)[0], 0);
+    glDeleteTextures(1, &texture);
+}
+
+class InterfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetTestView();
+        guiContext = makeContext();
+        highlightFeatures = false;
+        theInterface = new Interface();
+        guiContext->resize(640, 480);
+        layoutCredits(640, 480);
+    }
+    void TearDown() override {
+        delete guiContext;
+        guiContext = nullptr;
+        delete theInterface;
+        theInterface = nullptr;
+    }
+    void expectCredits(bool shown) {
+        EXPECT_EQ(theInterface->creditsVisible, shown);
+        EXPECT_EQ(theInterface->creditsBackground->isVisible(), shown);
+        EXPECT_EQ(theInterface->credits->isVisible(), shown);
+        EXPECT_EQ(theInterface->byline->isVisible(), shown);
+    }
+    void click(VelmDrawable* d) {
+        const int x = static_cast<int>(d->getLocationX() + 4), y = static_cast<int>(d->getLocationY() + 4);
+        guiContext->mouseDown(0, x, y, 0, 0);
+        guiContext->mouseUp(0, x, y, 0, 0);
+    }
+    // Centre of a drawable.
+    static float centreX(const VelmDrawable* d) { return d->getLocationX() + d->getWidth() / 2; }
+    static float centreY(const VelmDrawable* d) { return d->getLocationY() + d->getHeight() / 2; }
+};
+
+TEST_F(InterfaceTest, StartsWithCreditsHiddenAndFeaturesOff) {
+    expectCredits(false);
+    EXPECT_FALSE(highlightFeatures);
+    EXPECT_FALSE(theInterface->featuresCheckBox->isChecked());
+    EXPECT_EQ(theInterface->title->getText(), "Corvane zones");
+    EXPECT_EQ(theInterface->makerName->getText(), "uorlin");
+    EXPECT_EQ(theInterface->byline->getText(), "Corvane Zone by Quorlin");
+    EXPECT_EQ(theInterface->featuresCheckBox->getText(), "Highlighted Features");
+    EXPECT_EQ(theInterface->credits->getText(),
+              "Programming and Implementation: Tovi Reskar\nArtwork: Ardo Venn\n"
+              "Content and Concept: Lise Okwari");
+}
+
+TEST_F(InterfaceTest, HoveringTheLogoShowsAndHidesTheCreditsTogether) {
+    guiContext->mouseMove(515, 45, 0, 0);
+    expectCredits(true);
+    guiContext->mouseMove(520, 50, 0, 0);
+    expectCredits(true);
+    guiContext->mouseMove(300, 300, 0, 0);
+    expectCredits(false);
+}
+
+TEST_F(InterfaceTest, CheckBoxClicksSwitchTheFeaturesInStep) {
+    click(theInterface->featuresCheckBox);
+    EXPECT_TRUE(highlightFeatures);
+    EXPECT_TRUE(theInterface->featuresCheckBox->isChecked());
+    click(theInterface->featuresCheckBox);
+    EXPECT_FALSE(highlightFeatures);
+    theInterface->respond(theInterface->title);   // any other sender changes nothing
+    expectCredits(false);
+    EXPECT_FALSE(highlightFeatures);
+}
+
+TEST_F(InterfaceTest, CreditsBoxIsCentredWithATenPixelMargin) {
+    for (auto size : {std::pair<int, int>{640, 480}, {1024, 768}}) {
+        guiContext->resize(size.first, size.second);
+        layoutCredits(size.first, size.second);
+        const Interface& p = *theInterface;
+        const float m = std::max(p.credits->getWidth(), p.byline->getWidth());
+        const float t = p.byline->getHeight() + p.credits->getHeight() + 10;
+        EXPECT_FLOAT_EQ(p.creditsBackground->getWidth(), m + 20);
+        EXPECT_FLOAT_EQ(p.creditsBackground->getHeight(), t + 20);
+        EXPECT_NEAR(centreX(p.creditsBackground), size.first / 2.0f, 1e-3);
+        EXPECT_NEAR(centreY(p.creditsBackground), size.second / 2.0f, 1e-3);
+        EXPECT_NEAR(centreX(p.credits), size.first / 2.0f, 1e-3);
+        EXPECT_NEAR(centreX(p.byline), size.first / 2.0f, 1e-3);
+        EXPECT_FLOAT_EQ(p.credits->getLocationY(), (size.second - t) / 2);
+        EXPECT_FLOAT_EQ(p.byline->getLocationY(), p.credits->getLocationY() + p.credits->getHeight() + 10);
+        EXPECT_NEAR(p.creditsBackground->getLocationY() + 10, p.credits->getLocationY(), 1e-3);
+    }
+}
+
+TEST_F(InterfaceTest, ResizeKeepsDistancesFromTheEdges) {
+    const Interface& p = *theInterface;
+    const float titleFromTop = 480 - p.title->getLocationY();
+    const float boxFromTop = 480 - p.featuresCheckBox->getLocationY();
+    const float shadowFromTop = 480 - p.featuresShadow->getLocationY();
+    const float addressFromRight = 640 - p.address->getLocationX();
+    EXPECT_FLOAT_EQ(titleFromTop, p.title->getHeight() + 10);
+    EXPECT_FLOAT_EQ(boxFromTop, p.title->getHeight() + 10 + p.featuresCheckBox->getHeight() + 10);
+    EXPECT_FLOAT_EQ(shadowFromTop, boxFromTop + 3);
+    EXPECT_FLOAT_EQ(addressFromRight, p.address->getWidth() + 10);
+    EXPECT_FLOAT_EQ(p.address->getLocationY(), 10);
+    // The shadow sits 3 right of where the box draws its caption.
+    EXPECT_FLOAT_EQ(p.featuresShadow->getLocationX(),
+                    10 + p.featuresCheckBox->captionOffset() + 3);
+    EXPECT_FLOAT_EQ(p.featuresShadow->getTextColor()[3], 0.5f);
+    EXPECT_FLOAT_EQ(p.featuresShadow->getTextColor()[0], 0.0f);
+
+    guiContext->resize(1024, 768);
+    layoutCredits(1024, 768);
+    EXPECT_FLOAT_EQ(768 - p.title->getLocationY(), titleFromTop);
+    EXPECT_FLOAT_EQ(768 - p.featuresCheckBox->getLocationY(), boxFromTop);
+    EXPECT_FLOAT_EQ(768 - p.featuresShadow->getLocationY(), shadowFromTop);
+    EXPECT_FLOAT_EQ(1024 - p.address->getLocationX(), addressFromRight);
+    EXPECT_FLOAT_EQ(p.logo->getLocationX(), 490);
+    EXPECT_FLOAT_EQ(p.logo->getLocationY(), 20);
+    EXPECT_FLOAT_EQ(p.makerName->getLocationX(), 540);
+    EXPECT_FLOAT_EQ(centreY(p.makerName), 45);
+}
+
+TEST_F(InterfaceTest, DrawsOnlyTheVisibleWidgets) {
+    resetTestView();
+    guiContext->resetView();
+    guiContext->draw();
+    const auto hidden = pixelAt(320, 240);   // the credits box's middle
+    guiContext->mouseMove(515, 45, 0, 0);
+    resetTestView();
+    guiContext->resetView();
+    guiContext->draw();
+    const auto shown = pixelAt(320, 240);
+    EXPECT_EQ(hidden[0], 0);
+    EXPECT_NE(hidden, shown);
+}
+}  // namespace
