@@ -1,0 +1,190 @@
+// ProgramRun: starting, driving and watching the program under X.
+#include "e2e/program_run.h"
+
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+constexpr int startAttempts = 4;
+constexpr double windowWaitSeconds = 10.0;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void pause(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+}  // namespace
+
+ProgramRun::~ProgramRun() {
+    if (pid > 0 && running()) {
+        kill(pid, SIGKILL);
+        waitForExit(5);
+    }
+}
+
+std::string ProgramRun::shell(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, p) != nullptr)
+            out += buffer;
+        pclose(p);
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
+        out.pop_back();
+    return out;
+}
+
+bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& env) {
+    static int runs = 0;
+    const std::string base = "/tmp/corvane_e2e_" + std::to_string(getpid()) + "_" + std::to_string(runs++);
+    outPath = base + ".out";
+    errPath = base + ".err";
+    status = -1;
+    windowId.clear();
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0)
+            _exit(125);
+        freopen(outPath.c_str(), "w", stdout);
+        freopen(errPath.c_str(), "w", stderr);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        setenv("CORVANE_REPORT_CLEANUP", "1", 1);
+        for (const std::string& entry : env)
+            putenv(const_cast<char*>(entry.c_str()));
+        execl(CORVANE_PROGRAM, CORVANE_PROGRAM, static_cast<char*>(nullptr));
+        _exit(126);
+    }
+    return pid > 0;
+}
+
+bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env) {
+    for (int attempt = 0; attempt < startAttempts; ++attempt) {
+        if (!launch(dir, env))
+            return false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
+        while (std::chrono::steady_clock::now() < deadline && running()) {
+            windowId = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null | head -1");
+            if (!windowId.empty()) {
+                pause(0.5);   // let the first frames come
+                return true;
+            }
+            pause(0.1);
+        }
+        if (running()) {
+            kill(pid, SIGKILL);
+            waitForExit(5);
+        }
+    }
+    return false;
+}
+
+bool ProgramRun::runToEnd(const std::string& dir, const std::vector<std::string>& env, double seconds) {
+    return launch(dir, env) && waitForExit(seconds);
+}
+
+bool ProgramRun::running() {
+    if (pid <= 0 || status >= 0)
+        return false;
+    int raw = 0;
+    const pid_t done = waitpid(pid, &raw, WNOHANG);
+    if (done == 0)
+        return true;
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return false;
+}
+
+bool ProgramRun::waitForExit(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (running()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        pause(0.05);
+    }
+    return true;
+}
+
+std::string ProgramRun::output() const { return readFile(outPath); }
+std::string ProgramRun::errors() const { return readFile(errPath); }
+
+void ProgramRun::pressWithModifiers(const std::vector<std::string>& modifiers, const std::string& key) {
+    // After another window closed the focus is gone until a window takes it.
+    shell("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
+    std::string command = "xdotool";
+    for (const std::string& m : modifiers)
+        command += " keydown " + m;
+    command += " key " + key;
+    for (const std::string& m : modifiers)
+        command += " keyup " + m;
+    shell(command);
+    pause(0.3);
+}
+
+void ProgramRun::movePointer(int x, int y) {
+    shell("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
+    pause(0.4);
+}
+
+void ProgramRun::click(int x, int y) {
+    movePointer(x, y);
+    shell("xdotool click 1");
+    pause(0.4);
+}
+
+void ProgramRun::requestClose() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return;
+    const Window window = std::strtoul(windowId.c_str(), nullptr, 10);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+}
+
+void ProgramRun::resizeTo(int width, int height) {
+    shell("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
+    pause(1.0);
+}
+
+Image ProgramRun::screenshot() {
+    const std::string path = outPath + ".png";
+    shell("import -window " + windowId + " -depth 8 PNG24:" + path);
+    return loadPng(path);
+}
+
+Rgb pixel(const Image& shot, int x, int y) {
+    const int row = static_cast<int>(shot.height) - 1 - y;
+    const uint8_t* p = shot.pixels + (static_cast<size_t>(row) * shot.width + x) * shot.channels;
+    return {p[0], p[1], p[2]};
+}
+
+int differingPixels(const Image& a, const Image& b, int x, int y, int w, int h) {
+    int count = 0;
+    for (int yy = y; yy < y + h; ++yy)
+        for (int xx = x; xx < x + w; ++xx) {
+            const Rgb p = pixel(a, xx, yy), q = pixel(b, xx, yy);
+            count += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 24;
+        }
+    return count;
+}

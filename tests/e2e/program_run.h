@@ -1,0 +1,59 @@
+// Runs the corvane program under the X display and drives it as a person
+// would: xdotool for the pointer and keys, ImageMagick for screenshots.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+#include "assets/image.h"
+
+class ProgramRun {
+public:
+    ProgramRun() = default;
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Starts the program in dir with extra environment entries ("NAME=value")
+    // and waits for its window; tries again when the X server refuses a start.
+    bool start(const std::string& dir, const std::vector<std::string>& env = {});
+    // Starts the program and waits for it to end by itself, within seconds.
+    bool runToEnd(const std::string& dir, const std::vector<std::string>& env, double seconds);
+
+    bool running();
+    // Waits for the process to end; false when it is still running then.
+    bool waitForExit(double seconds);
+    int exitStatus() const { return status; }
+    std::string output() const;   // standard output
+    std::string errors() const;   // standard error
+
+    const std::string& window() const { return windowId; }
+    // Focuses the window, then holds each modifier while pressing key.
+    void pressWithModifiers(const std::vector<std::string>& modifiers, const std::string& key);
+    // Moves the pointer to window pixels (origin top left).
+    void movePointer(int x, int y);
+    void click(int x, int y);
+    // Sends the window system's close request (WM_DELETE_WINDOW).
+    void requestClose();
+    void resizeTo(int width, int height);
+    // A screenshot of the window, rows bottom first (as loadPng gives them).
+    Image screenshot();
+
+private:
+    bool launch(const std::string& dir, const std::vector<std::string>& env);
+    std::string shell(const std::string& command);
+
+    pid_t pid = -1;
+    int status = -1;
+    std::string windowId;
+    std::string outPath, errPath;
+};
+
+// The colour of pixel (x, y), origin top left, of a screenshot.
+struct Rgb {
+    int r, g, b;
+};
+Rgb pixel(const Image& shot, int x, int y);
+// Pixels of the rectangle (origin top left) that differ between two shots.
+int differingPixels(const Image& a, const Image& b, int x, int y, int w, int h);
