@@ -14,8 +14,9 @@
 #include <thread>
 
 namespace {
-constexpr int startAttempts = 4;
+constexpr int startAttempts = 8;
 constexpr double windowWaitSeconds = 10.0;
+constexpr int xCommandAttempts = 10;
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);
@@ -36,16 +37,32 @@ ProgramRun::~ProgramRun() {
     }
 }
 
-std::string ProgramRun::shell(const std::string& command) {
+std::string ProgramRun::shell(const std::string& command, int* exitCode) {
     std::string out;
     if (FILE* p = popen(command.c_str(), "r")) {
         char buffer[256];
         while (fgets(buffer, sizeof buffer, p) != nullptr)
             out += buffer;
-        pclose(p);
+        const int raw = pclose(p);
+        if (exitCode != nullptr)
+            *exitCode = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    } else if (exitCode != nullptr) {
+        *exitCode = -1;
     }
     while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
         out.pop_back();
+    return out;
+}
+
+std::string ProgramRun::xCommand(const std::string& command) {
+    std::string out;
+    for (int attempt = 0; attempt < xCommandAttempts; ++attempt) {
+        int code = 0;
+        out = shell(command + " 2>/dev/null", &code);
+        if (code == 0)
+            break;
+        pause(0.05);
+    }
     return out;
 }
 
@@ -73,6 +90,7 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
 }
 
 bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env) {
+    std::string failures;
     for (int attempt = 0; attempt < startAttempts; ++attempt) {
         if (!launch(dir, env))
             return false;
@@ -89,7 +107,9 @@ bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& e
             kill(pid, SIGKILL);
             waitForExit(5);
         }
+        failures += "attempt " + std::to_string(attempt + 1) + ": [" + output() + "] [" + errors() + "]\n";
     }
+    std::fprintf(stderr, "the program did not start:\n%s", failures.c_str());
     return false;
 }
 
@@ -123,30 +143,36 @@ std::string ProgramRun::errors() const { return readFile(errPath); }
 
 void ProgramRun::pressWithModifiers(const std::vector<std::string>& modifiers, const std::string& key) {
     // After another window closed the focus is gone until a window takes it.
-    shell("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
+    // The program reads the keyboard state again when it gains the focus;
+    // give it that moment before the keys, and hold the modifiers a little
+    // as a person does.
+    xCommand("xdotool windowfocus --sync " + windowId);
+    pause(0.3);
     std::string command = "xdotool";
     for (const std::string& m : modifiers)
-        command += " keydown " + m;
+        command += " keydown " + m + " sleep 0.1";
     command += " key " + key;
     for (const std::string& m : modifiers)
-        command += " keyup " + m;
-    shell(command);
+        command += " sleep 0.1 keyup " + m;
+    xCommand(command);
     pause(0.3);
 }
 
 void ProgramRun::movePointer(int x, int y) {
-    shell("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
+    xCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
     pause(0.4);
 }
 
 void ProgramRun::click(int x, int y) {
     movePointer(x, y);
-    shell("xdotool click 1");
+    xCommand("xdotool click 1");
     pause(0.4);
 }
 
 void ProgramRun::requestClose() {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = nullptr;
+    for (int attempt = 0; attempt < xCommandAttempts && display == nullptr; ++attempt)
+        display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return;
     const Window window = std::strtoul(windowId.c_str(), nullptr, 10);
@@ -163,13 +189,13 @@ void ProgramRun::requestClose() {
 }
 
 void ProgramRun::resizeTo(int width, int height) {
-    shell("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
+    xCommand("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
     pause(1.0);
 }
 
 Image ProgramRun::screenshot() {
     const std::string path = outPath + ".png";
-    shell("import -window " + windowId + " -depth 8 PNG24:" + path);
+    xCommand("import -window " + windowId + " -depth 8 PNG24:" + path);
     return loadPng(path);
 }
 

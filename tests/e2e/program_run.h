@@ -42,7 +42,10 @@ public:
 
 private:
     bool launch(const std::string& dir, const std::vector<std::string>& env);
-    std::string shell(const std::string& command);
+    std::string shell(const std::string& command, int* exitCode = nullptr);
+    // Runs an X client command until it succeeds: now and then the X server
+    // turns a connection away, and the command then fails at once.
+    std::string xCommand(const std::string& command);
 
     pid_t pid = -1;
     int status = -1;

@@ -1,6 +1,7 @@
 // The whole program under Xvfb, driven as a learner would drive it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -18,6 +19,9 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(run.start(dataDir)) << "the window did not open"; }
     void TearDown() override {
+        if (HasFailure())
+            std::fprintf(stderr, "program output: [%s]\nprogram errors: [%s]\n", run.output().c_str(),
+                         run.errors().c_str());
         if (run.running()) {
             run.pressWithModifiers({"ctrl"}, "q");
             run.waitForExit(5);

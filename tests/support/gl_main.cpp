@@ -8,7 +8,7 @@
 #include <cstring>
 
 namespace {
-constexpr int windowOpenAttempts = 5;   // the X server now and then refuses a first try
+constexpr int windowOpenAttempts = 10;   // the X server now and then turns a connection away
 
 bool listingOnly(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
