@@ -375,9 +375,20 @@ Canvas seepagePicture() {
             width -= 0.035f + 0.02f * hashUnit(s, static_cast<int>(y), 82);
         }
     }
-    // A pool at the rim where the streams begin.
-    c.fillEllipse(startX, startY, 10, 4, rgb(255, 170, 40, 0.9f));
-    c.fillEllipse(startX, startY - 0.5f, 5, 2, rgb(255, 240, 150, 0.9f));
+    // Molten rock welling up in the vent's mouth (its middle lies 8 pixels
+    // right of the anchor, which is the rim's left point): the cone is drawn
+    // after its sprites, so this glow above the rim is what shows of the seepage.
+    const float mouthX = startX + 8;
+    Mask halo(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float d = std::hypot((x + 0.5f - mouthX) / 22.0f, (y + 0.5f - startY) / 10.0f);
+            halo(x, y) = d < 1 ? (1 - d) * (1 - d) : 0;
+        }
+    c.paintMask(halo, 0, 0, rgb(255, 120, 20, 0.8f));
+    c.fillEllipse(mouthX, startY, 13, 6, rgb(230, 70, 10, 0.95f));
+    c.fillEllipse(mouthX, startY - 1, 9, 4, rgb(255, 170, 40, 0.95f));
+    c.fillEllipse(mouthX, startY - 1.5f, 5, 2.2f, rgb(255, 240, 160, 0.95f));
     for (int y = 0; y < h; ++y)   // nothing touches the clamped edge
         for (int x = 0; x < w; ++x)
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1)

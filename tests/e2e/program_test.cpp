@@ -149,6 +149,15 @@ TEST(ProgramStart, WithoutAVideoDriverItSaysSoAndExitsWithStatusOne) {
     EXPECT_EQ(run.errors().find("cleanUp"), std::string::npos) << "cleanUp is not registered yet";
 }
 
+TEST(ProgramStart, WithoutAnOpenGLWindowItSaysSoAndExitsWithStatusOne) {
+    // The dummy driver starts but has no OpenGL: the window cannot be opened.
+    ProgramRun run;
+    ASSERT_TRUE(run.runToEnd(dataDir, {"SDL_VIDEODRIVER=dummy"}, 10));
+    EXPECT_EQ(run.exitStatus(), 1);
+    EXPECT_EQ(run.errors().find("Error: couldn't open the window: "), 0u) << run.errors();
+    EXPECT_EQ(run.errors().find("cleanUp"), std::string::npos);
+}
+
 TEST(ProgramStart, StartsWithPicturesMissing) {
     const std::string dir = "/tmp/corvane_e2e_missing";
     ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && cp " + dataDir +
