@@ -133,6 +133,15 @@ TEST_F(ProgramTest, CheckBoxSwitchesTheFeatureLabels) {
     EXPECT_LT(differingPixels(before, cleared, 240, 78, 100, 16), 40);
 }
 
+TEST_F(ProgramTest, TabAndSpaceTickTheCheckBoxToo) {
+    run.movePointer(awayX, awayY);
+    const Image before = run.screenshot();
+    run.pressWithModifiers({}, "Tab");
+    run.pressWithModifiers({}, "space");
+    const Image labelled = run.screenshot();
+    EXPECT_GT(differingPixels(before, labelled, 240, 78, 100, 16), 300);
+}
+
 TEST_F(ProgramTest, TheSceneMoves) {
     const Image first = run.screenshot();
     run.waitForExit(1.5);
