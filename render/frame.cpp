@@ -4,8 +4,6 @@
 #include <GL/glu.h>
 #include <SDL/SDL.h>
 
-#include <list>
-
 #include "animation/animation.h"
 #include "animation/sprites.h"
 #include "animation/vent_cone.h"

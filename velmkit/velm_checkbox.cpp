@@ -160,10 +160,9 @@ void VelmCheckBox::draw() {
         glLineWidth(1.0f);
     }
 
-    // The caption, as a label drawn from its offset.
-    const float savedX = x, savedHeight = height;
-    x = x + captionOffset();
+    // The caption, drawn as a label from its offset.
+    const float boxX = x;
+    x = boxX + captionOffset();
     VelmLabel::draw();
-    x = savedX;
-    height = savedHeight;
+    x = boxX;
 }
