@@ -6,11 +6,12 @@
 
 #include "assets/image.h"
 #include "support/png_files.h"
+#include "support/temp_path.h"
 
 namespace {
 class LoadPngTest : public ::testing::Test {
 protected:
-    std::string path(const char* name) { return ::testing::TempDir() + "corvane_" + name; }
+    std::string path(const char* name) { return testTempPath(name); }
     void expectEmpty(const Image& image) {
         EXPECT_EQ(image.width, 0u);
         EXPECT_EQ(image.height, 0u);

@@ -9,6 +9,7 @@
 #include "assets/textures.h"
 #include "support/gl_helpers.h"
 #include "support/png_files.h"
+#include "support/temp_path.h"
 
 namespace {
 // What each shipped picture must be.
@@ -94,7 +95,7 @@ TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
 }
 
 TEST_F(TextureSetTest, MissingPicturesLeaveEmptyTexturesAndLoadingGoesOn) {
-    const std::string dir = ::testing::TempDir() + "corvane_no_pictures";
+    const std::string dir = testTempPath("no_pictures");
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
     loadTexturesIn(dir);
     for (int i = 0; i < textureCount; ++i) {
@@ -139,7 +140,7 @@ TEST(ShippedPictures, EveryPictureDecodesWithItsSizeAndChannels) {
 }
 
 TEST(ShippedPictures, GeneratorReproducesThemByteForByte) {
-    const std::string dir = ::testing::TempDir() + "corvane_pictures";
+    const std::string dir = testTempPath("pictures");
     ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
     ASSERT_EQ(std::system((std::string(CORVANE_MAKE_PICTURES) + " " + dir).c_str()), 0);
     for (const PictureSpec& spec : shipped) {

@@ -1,6 +1,10 @@
 // ProgramRun: starting, driving and watching the program under X.
 #include "e2e/program_run.h"
 
+// Before Xlib, whose macros clash with the test framework's names.
+#include "support/temp_path.h"
+
+
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -68,7 +72,7 @@ std::string ProgramRun::xCommand(const std::string& command) {
 
 bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& env) {
     static int runs = 0;
-    const std::string base = "/tmp/corvane_e2e_" + std::to_string(getpid()) + "_" + std::to_string(runs++);
+    const std::string base = testTempPath("run_" + std::to_string(runs++));
     outPath = base + ".out";
     errPath = base + ".err";
     status = -1;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "e2e/program_run.h"
+#include "support/temp_path.h"
 
 namespace {
 const std::string dataDir = CORVANE_DATA_DIR;
@@ -168,7 +169,7 @@ TEST(ProgramStart, WithoutAnOpenGLWindowItSaysSoAndExitsWithStatusOne) {
 }
 
 TEST(ProgramStart, StartsWithPicturesMissing) {
-    const std::string dir = "/tmp/corvane_e2e_missing";
+    const std::string dir = testTempPath("missing_pictures");
     ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && cp " + dataDir +
                            "/*.png " + dir + " && rm " + dir + "/magma.png " + dir + "/arrow.png")
                               .c_str()),

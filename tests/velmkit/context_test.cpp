@@ -8,6 +8,7 @@
 
 #include "support/gl_helpers.h"
 #include "support/recording.h"
+#include "support/temp_path.h"
 #include "velmkit/velm.h"
 
 namespace {
@@ -329,7 +330,8 @@ TEST_F(ContextTest, RealFontMeasuresAndRenders) {
 }
 
 TEST_F(ContextTest, FontThatCannotBeReadDrawsNothingAndMeasuresZero) {
-    const char* path = "/tmp/velm_not_a_font.ttf";
+    const std::string file = testTempPath("not_a_font.ttf");
+    const char* path = file.c_str();
     FILE* f = std::fopen(path, "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("this is not a font", f);
