@@ -91,7 +91,7 @@ std::vector<Strip> landStrips() {
 }
 
 void drawBlock() {
-    const std::vector<Strip> strips = landStrips();
+    static const std::vector<Strip> strips = landStrips();   // made once: no allocation per frame
     glColor4f(1, 1, 1, 1);
     glBindTexture(GL_TEXTURE_2D, landTexture);
     glBegin(GL_QUADS);

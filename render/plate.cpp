@@ -78,7 +78,7 @@ void below(float p, const float* n, float depth, float out[3]) {
 
 void drawPlates() {
     const float f = thePlates != nullptr ? thePlates->flowOffset : 0.0f;
-    const std::vector<Strip> strips = plateStrips();
+    static const std::vector<Strip> strips = plateStrips();   // made once: no allocation per frame
     glPolygonOffset(pullForward, pullForward);
     glEnable(GL_POLYGON_OFFSET_FILL);
 

@@ -33,16 +33,34 @@ int sequenceLength(unsigned char lead) {
 }
 }  // namespace
 
+namespace {
+// Length of the valid UTF-8 sequence at text[i], 0 when it is not one.
+int validSequence(const char* text, size_t i) {
+    const int n = sequenceLength(static_cast<unsigned char>(text[i]));
+    for (int k = 1; k < n; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+bool isValidUtf8(const char* text) {
+    for (size_t i = 0; text[i] != '\0';) {
+        const int n = validSequence(text, i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+}  // namespace
+
 std::string velmSanitizeText(const char* text) {
     std::string out;
     if (text == nullptr)
         return out;
     for (size_t i = 0; text[i] != '\0';) {
-        const int n = sequenceLength(static_cast<unsigned char>(text[i]));
-        bool valid = n > 0;
-        for (int k = 1; valid && k < n; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (valid) {
+        const int n = validSequence(text, i);
+        if (n > 0) {
             out.append(text + i, n);
             i += n;
         } else {
@@ -127,6 +145,8 @@ float VelmFont::Advance(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr)
         return 0.0f;
+    if (isValidUtf8(text))   // the usual case: no copy
+        return font->Advance(text);
     const std::string safe = velmSanitizeText(text);
     return font->Advance(safe.c_str());
 }
@@ -135,16 +155,14 @@ void VelmFont::Render(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr || *text == '\0')
         return;
-    const std::string safe = velmSanitizeText(text);
+    const std::string safe = isValidUtf8(text) ? std::string(text) : velmSanitizeText(text);
     font->Render(safe.c_str());
     // Leave the pen at the origin of the last glyph.
     size_t lastStart = safe.size() - 1;
     while (lastStart > 0 && (static_cast<unsigned char>(safe[lastStart]) & 0xC0) == 0x80)
         --lastStart;
-    if (lastStart > 0) {
-        const std::string head = safe.substr(0, lastStart);
-        glTranslatef(font->Advance(head.c_str()), 0.0f, 0.0f);
-    }
+    if (lastStart > 0)
+        glTranslatef(font->Advance(safe.substr(0, lastStart).c_str()), 0.0f, 0.0f);
 }
 
 float VelmFont::Descender() {
