@@ -18,7 +18,7 @@ install_packages() {
     local sudo=""
     [[ $(id -u) -ne 0 ]] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${want[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${want[@]}"
 }
 
 # Configures and builds the project (Release) into build/.
