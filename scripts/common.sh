@@ -18,7 +18,7 @@ install_packages() {
     local sudo=""
     [[ $(id -u) -ne 0 ]] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${want[@]}"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${want[@]}"
 }
 
 # Configures and builds the project (Release) into build/.
