@@ -14,18 +14,30 @@
 namespace {
 constexpr float tabStopsPerEm = 4.0f;   // a tab stop every four font sizes
 
-// Advance of one line with its tabs, in pixels.
-float lineAdvance(VelmFont* font, const std::string& line, float tabWidth) {
+// Walks text's lines and the pieces between their tabs, calling
+// visit(piece, line, pen, advance) with the pen's distance from the line's
+// start; a tab moves the pen to the next multiple of tabWidth.
+template <typename Visit>
+void walkPieces(VelmFont* font, const std::string& text, float tabWidth, Visit visit) {
+    int line = 0;
     float pen = 0;
-    size_t start = 0;
+    size_t from = 0;
     for (;;) {
-        const size_t tab = line.find('\t', start);
-        pen += font->Advance(line.substr(start, tab - start).c_str());
-        if (tab == std::string::npos)
-            return pen;
-        if (tabWidth > 0)
-            pen = (std::floor(pen / tabWidth) + 1) * tabWidth;
-        start = tab + 1;
+        const size_t end = text.find_first_of("\n\t", from);
+        const std::string piece = text.substr(from, end - from);
+        const float advance = font->Advance(piece.c_str());
+        visit(piece, line, pen, advance);
+        if (end == std::string::npos)
+            return;
+        if (text[end] == '\n') {
+            ++line;
+            pen = 0;
+        } else {
+            pen += advance;
+            if (tabWidth > 0)
+                pen = (std::floor(pen / tabWidth) + 1) * tabWidth;
+        }
+        from = end + 1;
     }
 }
 }  // namespace
@@ -98,15 +110,10 @@ void VelmLabel::calculateHeightAndWidth() {
         lineHeight = f->LineHeight();
         baselineOffset = -f->Descender();
         tabWidth = tabStopsPerEm * static_cast<float>(fontSize);
-        size_t start = 0;
-        for (;;) {
-            const size_t end = original.find('\n', start);
-            widest = std::max(widest, lineAdvance(f, original.substr(start, end - start), tabWidth));
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-            ++lines;
-        }
+        walkPieces(f, original, tabWidth, [&](const std::string&, int line, float pen, float advance) {
+            widest = std::max(widest, pen + advance);
+            lines = line + 1;
+        });
     } else {
         lineHeight = baselineOffset = tabWidth = 0;
     }
@@ -119,30 +126,11 @@ void VelmLabel::draw() {
     if (!visible || f == nullptr || !f->FaceSize(fontSize))
         return;
     glColor4fv(enabled ? textColor : context->getPalette().disabled);
-    float baseline = y + height + baselineOffset - lineHeight;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = original.find('\n', start);
-        const std::string line = original.substr(start, end - start);
-        float pen = 0;
-        size_t from = 0;
-        for (;;) {
-            const size_t tab = line.find('\t', from);
-            const std::string piece = line.substr(from, tab - from);
-            glPushMatrix();
-            glTranslatef(std::floor(x + pen), std::floor(baseline), 0);
-            f->Render(piece.c_str());
-            glPopMatrix();
-            pen += f->Advance(piece.c_str());
-            if (tab == std::string::npos)
-                break;
-            if (tabWidth > 0)
-                pen = (std::floor(pen / tabWidth) + 1) * tabWidth;
-            from = tab + 1;
-        }
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-        baseline -= lineHeight;
-    }
+    const float firstBaseline = y + height + baselineOffset - lineHeight;
+    walkPieces(f, original, tabWidth, [&](const std::string& piece, int line, float pen, float) {
+        glPushMatrix();
+        glTranslatef(std::floor(x + pen), std::floor(firstBaseline - line * lineHeight), 0);
+        f->Render(piece.c_str());
+        glPopMatrix();
+    });
 }
