@@ -7,6 +7,7 @@
 
 #include "assets/image.h"
 #include "assets/textures.h"
+#include "support/damaged_pictures.h"
 #include "support/gl_helpers.h"
 #include "support/png_files.h"
 #include "support/temp_path.h"
@@ -150,3 +151,44 @@ TEST(ShippedPictures, GeneratorReproducesThemByteForByte) {
         EXPECT_TRUE(made == kept) << spec.name << " differs from the generator's output";
     }
 }
+
+// Each picture in turn damaged in each way: that picture's texture is empty
+// (or holds what the file really has), the other eleven load as shipped, and
+// the GL reports no error.
+class DamagedPictureTest : public ::testing::TestWithParam<std::tuple<int, Damage>> {
+protected:
+    void TearDown() override { deleteTextures(); }
+};
+
+TEST_P(DamagedPictureTest, OnlyThatPictureIsLost) {
+    const int damaged = std::get<0>(GetParam());
+    const Damage damage = std::get<1>(GetParam());
+    const std::string dir = testTempPath("damaged");
+    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir + " && cp " + CORVANE_DATA_DIR +
+                           "/*.png " + dir).c_str()),
+              0);
+    ASSERT_TRUE(damagePicture(dir + "/" + shipped[damaged].name, damage));
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    loadTexturesIn(dir);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    for (int i = 0; i < textureCount; ++i) {
+        SCOPED_TRACE(shipped[i].name);
+        const GLuint name = *textureTable[i].name;
+        ASSERT_NE(name, 0u);
+        GLint expected = static_cast<GLint>(shipped[i].width);
+        if (i == damaged)
+            expected = damageKeepsAPicture(damage) ? static_cast<GLint>(damagedSide) : 0;
+        EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), expected);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachPictureEachWay, DamagedPictureTest,
+    ::testing::Combine(::testing::Range(0, textureCount), ::testing::ValuesIn(everyDamage)),
+    [](const ::testing::TestParamInfo<std::tuple<int, Damage>>& info) {
+        std::string name = shipped[std::get<0>(info.param)].name;
+        name = name.substr(0, name.find('.'));
+        return name + "_" + damageName(std::get<1>(info.param));
+    });

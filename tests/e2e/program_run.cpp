@@ -202,19 +202,3 @@ Image ProgramRun::screenshot() {
     xCommand("import -window " + windowId + " -depth 8 PNG24:" + path);
     return loadPng(path);
 }
-
-Rgb pixel(const Image& shot, int x, int y) {
-    const int row = static_cast<int>(shot.height) - 1 - y;
-    const uint8_t* p = shot.pixels + (static_cast<size_t>(row) * shot.width + x) * shot.channels;
-    return {p[0], p[1], p[2]};
-}
-
-int differingPixels(const Image& a, const Image& b, int x, int y, int w, int h) {
-    int count = 0;
-    for (int yy = y; yy < y + h; ++yy)
-        for (int xx = x; xx < x + w; ++xx) {
-            const Rgb p = pixel(a, xx, yy), q = pixel(b, xx, yy);
-            count += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 24;
-        }
-    return count;
-}

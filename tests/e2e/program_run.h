@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/image.h"
+#include "e2e/shot_analysis.h"
 
 class ProgramRun {
 public:
@@ -52,11 +53,3 @@ private:
     std::string windowId;
     std::string outPath, errPath;
 };
-
-// The colour of pixel (x, y), origin top left, of a screenshot.
-struct Rgb {
-    int r, g, b;
-};
-Rgb pixel(const Image& shot, int x, int y);
-// Pixels of the rectangle (origin top left) that differ between two shots.
-int differingPixels(const Image& a, const Image& b, int x, int y, int w, int h);

@@ -15,6 +15,18 @@ const std::string dataDir = CORVANE_DATA_DIR;
 constexpr int checkBoxX = 18, checkBoxY = 56;
 constexpr int logoX = 515, logoY = 435;
 constexpr int awayX = 320, awayY = 120;
+constexpr Region titleRegion{8, 8, 185, 32};
+constexpr Region checkBoxRegion{10, 48, 18, 18};
+constexpr Region checkLabelRegion{34, 50, 150, 16};
+constexpr Region logoRegion{490, 410, 50, 50};
+constexpr Region makerRegion{540, 422, 85, 26};     // "uorlin"
+constexpr Region addressRegion{528, 458, 106, 14};
+constexpr Region creditsRegion{200, 190, 240, 100};
+constexpr Region arcLabelRegion{240, 78, 100, 16};  // "Volcanic arc"
+constexpr Region trenchLabelRegion{146, 208, 56, 14};
+constexpr Region plainSkyRegion{300, 8, 100, 30};
+// Brightness deviation of a region with text on it; plain sky stays far below.
+constexpr double textDeviation = 25;
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -44,6 +56,27 @@ TEST_F(ProgramTest, OpensASixHundredFortyByFourEightyWindowCalledCorvaneZone) {
     EXPECT_GT(sky.b, sky.r + 30);
     const Rgb mantle = pixel(shot, 20, 470);
     EXPECT_GT(mantle.r, mantle.b + 60);
+}
+
+TEST_F(ProgramTest, PanelShowsTitleCheckBoxLogoMakerAndAddress) {
+    run.movePointer(awayX, awayY);
+    const Image shot = run.screenshot();
+    ASSERT_EQ(shot.width, 640u);
+    EXPECT_LT(regionStats(shot, plainSkyRegion).lumaDeviation, textDeviation) << "the reference";
+    for (const Region& text : {titleRegion, checkLabelRegion, makerRegion, addressRegion}) {
+        SCOPED_TRACE(::testing::Message() << "text at " << text.x << "," << text.y);
+        EXPECT_GT(regionStats(shot, text).lumaDeviation, textDeviation);
+        EXPECT_GT(brightPixels(shot, text), 30);
+    }
+    EXPECT_GT(brightPixels(shot, titleRegion, 180), 150) << "the title is large and light";
+    // The unticked box is a dark square with a lighter frame.
+    const RegionStats box = regionStats(shot, checkBoxRegion);
+    EXPECT_LT(box.meanR + box.meanG + box.meanB, 3 * 80);
+    EXPECT_GT(box.lumaDeviation, 10);
+    // The logo: a blue letter on the dark ground.
+    const RegionStats logo = regionStats(shot, logoRegion);
+    EXPECT_GT(logo.meanB, logo.meanR + 15);
+    EXPECT_GT(logo.lumaDeviation, 40);
 }
 
 TEST_F(ProgramTest, ControlQEndsWithStatusZeroAfterCleanUp) {
@@ -84,20 +117,9 @@ TEST_F(ProgramTest, ResizedWindowIsDrawnAtItsNewSize) {
     // in the bottom right.
     const Rgb corner = pixel(shot, 790, 10);
     EXPECT_GT(corner.b, corner.r + 30);
-    int bright = 0;
-    for (int x = 690; x < 792; ++x)
-        for (int y = 578; y < 592; ++y) {
-            const Rgb p = pixel(shot, x, y);
-            bright += p.r > 130 && p.g > 130 && p.b > 130;
-        }
-    EXPECT_GT(bright, 10) << "the address near the bottom right";
-    int dark = 0;   // and none of it where it stood in the 640-pixel window
-    for (int x = 532; x < 630; ++x)
-        for (int y = 458; y < 470; ++y) {
-            const Rgb p = pixel(shot, x, y);
-            dark += !(p.r > 130 && p.g > 130 && p.b > 130);
-        }
-    EXPECT_GT(dark, 98 * 12 - 10);
+    EXPECT_GT(brightPixels(shot, {690, 578, 102, 14}), 10) << "the address near the bottom right";
+    // and none of it where it stood in the 640-pixel window
+    EXPECT_LT(brightPixels(shot, {532, 458, 98, 12}), 10);
     run.pressWithModifiers({"ctrl"}, "q");
     ASSERT_TRUE(run.waitForExit(5));
     EXPECT_EQ(run.exitStatus(), 0);
@@ -109,17 +131,11 @@ TEST_F(ProgramTest, LogoShowsTheCreditsWhileThePointerRestsOnIt) {
     run.movePointer(logoX, logoY);
     const Image on = run.screenshot();
     // The credits box darkens the middle of the window and carries text.
-    EXPECT_GT(differingPixels(before, on, 200, 190, 240, 100), 2000);
-    int darker = 0;
-    for (int x = 200; x < 440; ++x)
-        for (int y = 190; y < 290; ++y) {
-            const Rgb p = pixel(on, x, y), q = pixel(before, x, y);
-            darker += p.r + p.g + p.b < q.r + q.g + q.b;
-        }
-    EXPECT_GT(darker, 240 * 100 / 2);
+    EXPECT_GT(differingPixels(before, on, creditsRegion), 2000);
+    EXPECT_GT(darkerPixels(before, on, creditsRegion), creditsRegion.w * creditsRegion.h / 2);
     run.movePointer(awayX, awayY);
     const Image off = run.screenshot();
-    EXPECT_LT(differingPixels(before, off, 200, 200, 240, 20), 200);
+    EXPECT_LT(differingPixels(before, off, {200, 200, 240, 20}), 200);
 }
 
 TEST_F(ProgramTest, CheckBoxSwitchesTheFeatureLabels) {
@@ -127,11 +143,11 @@ TEST_F(ProgramTest, CheckBoxSwitchesTheFeatureLabels) {
     run.click(checkBoxX, checkBoxY);
     const Image labelled = run.screenshot();
     // "Volcanic arc" and "Trench" labels.
-    EXPECT_GT(differingPixels(before, labelled, 240, 78, 100, 16), 300);
-    EXPECT_GT(differingPixels(before, labelled, 146, 208, 56, 14), 150);
+    EXPECT_GT(differingPixels(before, labelled, arcLabelRegion), 300);
+    EXPECT_GT(differingPixels(before, labelled, trenchLabelRegion), 150);
     run.click(checkBoxX, checkBoxY);
     const Image cleared = run.screenshot();
-    EXPECT_LT(differingPixels(before, cleared, 240, 78, 100, 16), 40);
+    EXPECT_LT(differingPixels(before, cleared, arcLabelRegion), 40);
 }
 
 TEST_F(ProgramTest, TabAndSpaceTickTheCheckBoxToo) {
@@ -140,7 +156,7 @@ TEST_F(ProgramTest, TabAndSpaceTickTheCheckBoxToo) {
     run.pressWithModifiers({}, "Tab");
     run.pressWithModifiers({}, "space");
     const Image labelled = run.screenshot();
-    EXPECT_GT(differingPixels(before, labelled, 240, 78, 100, 16), 300);
+    EXPECT_GT(differingPixels(before, labelled, arcLabelRegion), 300);
 }
 
 TEST_F(ProgramTest, TheSceneMoves) {
@@ -148,7 +164,7 @@ TEST_F(ProgramTest, TheSceneMoves) {
     run.waitForExit(1.5);
     const Image second = run.screenshot();
     // The arrow over the first cone and the flowing rock change.
-    EXPECT_GT(differingPixels(first, second, 466, 150, 40, 260), 50);
+    EXPECT_GT(differingPixels(first, second, {466, 150, 40, 260}), 50);
 }
 
 TEST(ProgramStart, WithoutAVideoDriverItSaysSoAndExitsWithStatusOne) {

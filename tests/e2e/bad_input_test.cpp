@@ -1,0 +1,85 @@
+// The program with wrong files in its working directory: it starts, draws,
+// quits cleanly and says nothing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "assets/textures.h"
+#include "e2e/program_run.h"
+#include "support/damaged_pictures.h"
+#include "support/temp_path.h"
+
+namespace {
+const std::string dataDir = CORVANE_DATA_DIR;
+// What the program writes on standard error in a clean run with the
+// exit handler's report switched on.
+const std::string cleanErrors = "cleanUp: done\n";
+constexpr Region titleRegion{8, 8, 185, 32};
+constexpr Region wholeWindow{0, 0, 640, 480};
+constexpr int logoX = 515, logoY = 435;
+constexpr int awayX = 320, awayY = 120;
+
+// A copy of the shipped pictures in a directory of the test's own.
+std::string copyOfData(const std::string& name) {
+    const std::string dir = testTempPath(name);
+    const std::string command = "rm -rf " + dir + " && mkdir -p " + dir + " && cp " + dataDir + "/*.png " + dir;
+    return std::system(command.c_str()) == 0 ? dir : std::string();
+}
+
+// Starts the program in dir, checks that it goes on drawing, quits with
+// Control+Q and checks the status and what it printed. Damaged pictures can
+// hide the whole scene, so the drawing is shown by the credits appearing
+// while the pointer rests on the logo.
+void expectCleanRun(const std::string& dir, const std::vector<std::string>& env, bool textShown) {
+    ProgramRun run;
+    ASSERT_TRUE(run.start(dir, env)) << "the window did not open";
+    run.movePointer(awayX, awayY);
+    const Image first = run.screenshot();
+    ASSERT_EQ(first.width, 640u);
+    ASSERT_EQ(first.height, 480u);
+    if (textShown) {
+        EXPECT_GT(regionStats(first, titleRegion).lumaDeviation, 25) << "the title";
+    }
+    run.movePointer(logoX, logoY);
+    const Image second = run.screenshot();
+    EXPECT_GT(differingPixels(first, second, wholeWindow), 500) << "frames go on being drawn";
+    run.pressWithModifiers({"ctrl"}, "q");
+    ASSERT_TRUE(run.waitForExit(10)) << "Control+Q did not end the program";
+    EXPECT_EQ(run.exitStatus(), 0);
+    EXPECT_EQ(run.output(), "");
+    EXPECT_EQ(run.errors(), cleanErrors);
+}
+
+class DamagedPicturesRun : public ::testing::TestWithParam<Damage> {};
+}  // namespace
+
+// Every one of the twelve pictures damaged the same way at once. (Each
+// picture in turn is covered by the texture set's own tests.)
+TEST_P(DamagedPicturesRun, StartsDrawsAndQuitsCleanly) {
+    const std::string dir = copyOfData(std::string("damaged_") + damageName(GetParam()));
+    ASSERT_FALSE(dir.empty());
+    for (const TextureEntry& entry : textureTable)
+        ASSERT_TRUE(damagePicture(dir + "/" + entry.fileName, GetParam())) << entry.fileName;
+    expectCleanRun(dir, {}, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPicture, DamagedPicturesRun, ::testing::ValuesIn(everyDamage),
+                         [](const ::testing::TestParamInfo<Damage>& info) {
+                             return std::string(damageName(info.param));
+                         });
+
+TEST(UnresolvableFonts, StartsDrawsAndQuitsCleanlyWithoutText) {
+    // A fontconfig configuration that names no font directory.
+    const std::string dir = copyOfData("no_fonts");
+    ASSERT_FALSE(dir.empty());
+    const std::string config = dir + "/fonts.conf";
+    FILE* file = std::fopen(config.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+               "<cachedir>" , file);
+    std::fputs((dir + "/cache").c_str(), file);
+    std::fputs("</cachedir>\n</fontconfig>\n", file);
+    std::fclose(file);
+    expectCleanRun(dir, {"FONTCONFIG_FILE=" + config}, false);
+}
