@@ -6,6 +6,10 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
 #endif
 
 namespace {
@@ -56,3 +60,18 @@ void restoreWindowPlacement(const WindowPlacement& placement) {
     (void)placement;
 #endif
 }
+
+#ifdef CORVANE_SANITIZE
+namespace {
+int keepIfDriver(dl_phdr_info* info, size_t, void*) {
+    const char* name = info->dlpi_name;
+    if (name != nullptr && std::strstr(name, "_dri.so") != nullptr)
+        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return 0;
+}
+}  // namespace
+
+void keepGlDriverLoaded() { dl_iterate_phdr(keepIfDriver, nullptr); }
+#else
+void keepGlDriverLoaded() {}
+#endif

@@ -11,3 +11,9 @@ struct WindowPlacement {
 WindowPlacement readWindowPlacement();
 // Puts the window back at that rectangle; does nothing when it is unknown.
 void restoreWindowPlacement(const WindowPlacement& placement);
+
+// In a leak-checking build, marks the loaded OpenGL driver modules as never
+// to be unloaded: the GL library unloads its driver at exit, and the leak
+// checker could then not name the driver's own allocations. Elsewhere it
+// does nothing.
+void keepGlDriverLoaded();

@@ -76,6 +76,7 @@ void startUp() {
     if (SDL_SetVideoMode(startWidth, startHeight, colourDepth, startVideoFlags) == nullptr)
         windowFailed();
     glContextAlive = true;
+    keepGlDriverLoaded();
     SDL_WM_SetCaption(windowCaption, nullptr);
     SDL_EnableKeyRepeat(keyRepeatDelayMs, keyRepeatIntervalMs);
 

@@ -82,13 +82,13 @@ int channelsOf(int colourType) {
 
 // Walks the chunks: each must fit in the file, ancillary chunks must be
 // small, and the header must declare a picture of a sane size.
-bool chunksAreSane(const std::vector<uint8_t>& file) {
+bool chunksAreSane(const uint8_t* file, size_t size) {
     size_t at = signatureBytes;
     bool sawHeader = false;
-    while (at + chunkOverhead <= file.size()) {
+    while (at + chunkOverhead <= size) {
         const uint32_t length = bigEndian32(&file[at]);
         const uint8_t* type = &file[at + 4];
-        if (length > maxChunkLength || length > file.size() - at - chunkOverhead)
+        if (length > maxChunkLength || length > size - at - chunkOverhead)
             return false;
         const bool ancillary = (type[0] & 0x20) != 0;
         if (ancillary && length > maxAncillaryChunkBytes)
@@ -198,16 +198,24 @@ bool readFile(const std::string& fileName, std::vector<uint8_t>& bytes) {
 }
 }  // namespace
 
-Image loadPng(const std::string& fileName) {
+Image decodePng(const uint8_t* data, size_t size) {
     Image image;
-    std::vector<uint8_t> bytes;
-    if (!readFile(fileName, bytes) || bytes.size() < checkedSignatureBytes)
+    if (data == nullptr || size < signatureBytes)
         return image;
-    if (png_sig_cmp(bytes.data(), 0, checkedSignatureBytes) != 0)
+    // Only the first bytes of the signature are compared, as the reader
+    // always has; libpng checks the rest.
+    if (png_sig_cmp(data, 0, checkedSignatureBytes) != 0)
         return image;
-    if (bytes.size() < signatureBytes || !chunksAreSane(bytes))
+    if (!chunksAreSane(data, size))
         return image;
-    if (!decode(bytes.data(), bytes.size(), image))
+    if (!decode(data, size, image))
         return Image();
     return image;
+}
+
+Image loadPng(const std::string& fileName) {
+    std::vector<uint8_t> bytes;
+    if (!readFile(fileName, bytes))
+        return Image();
+    return decodePng(bytes.data(), bytes.size());
 }

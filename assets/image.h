@@ -1,6 +1,7 @@
 // Image and loadPng: PNG files decoded into 8-bit samples, bottom row first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -34,3 +35,5 @@ constexpr uint32_t maxAncillaryChunkBytes = 4u << 20;
 // Reads a PNG file. Never throws and prints nothing: a missing, foreign,
 // corrupt, truncated or oversized file gives the empty Image.
 Image loadPng(const std::string& fileName);
+// The same for a file already in memory.
+Image decodePng(const uint8_t* data, size_t size);

@@ -23,8 +23,15 @@ install_packages() {
 
 # Configures and builds the project (Release) into build/.
 build_project() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$BUILD" -j "$(nproc)"
+    build_project_in "$BUILD" -DCMAKE_BUILD_TYPE=Release "$@"
+}
+
+# Configures and builds the project into the folder $1 with the options that follow.
+build_project_in() {
+    local dir="$1"
+    shift
+    cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
 }
 
 # Starts an Xvfb server on a free display number and exports DISPLAY.

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/platform.h"
+
 namespace {
 constexpr int windowOpenAttempts = 10;   // the X server now and then turns a connection away
 
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
             if (!open)
                 SDL_Quit();
         }
+        if (open)
+            keepGlDriverLoaded();
         if (!open) {
             std::fprintf(stderr, "cannot open an OpenGL window: %s\n", SDL_GetError());
             return 1;

@@ -90,7 +90,7 @@ inline bool writeBytes(const std::string& path, const std::vector<unsigned char>
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
 }
 
