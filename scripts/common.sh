@@ -4,13 +4,13 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
-# Installs the missing Debian packages of scripts/packages.txt.
-# $1 = "all" to include the test-only packages.
+# Installs the missing Debian packages of scripts/packages.txt: the untagged
+# ones and those whose tag is among the arguments ("test", "fuzz").
 install_packages() {
     local want=() name tag
     while read -r name tag; do
         [[ -z "$name" || "$name" == \#* ]] && continue
-        [[ "$tag" == test && "${1:-}" != all ]] && continue
+        [[ -n "$tag" && " $* " != *" $tag "* ]] && continue
         dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "ok installed" || want+=("$name")
     done < "$ROOT/scripts/packages.txt"
     [[ ${#want[@]} -eq 0 ]] && return 0

@@ -152,13 +152,17 @@ TEST_F(ProgramTest, CheckBoxSwitchesTheFeatureLabels) {
     EXPECT_LT(differingPixels(before, cleared, arcLabelRegion), 40);
 }
 
-TEST_F(ProgramTest, TabAndSpaceTickTheCheckBoxToo) {
+TEST_F(ProgramTest, TabAndSpaceTickAndClearTheCheckBoxToo) {
     run.movePointer(awayX, awayY);
     const Image before = run.screenshot();
     run.pressWithModifiers({}, "Tab");
     run.pressWithModifiers({}, "space");
     const Image labelled = run.screenshot();
     EXPECT_GT(differingPixels(before, labelled, arcLabelRegion), 300);
+    // The box keeps the focus: Space again clears it.
+    run.pressWithModifiers({}, "space");
+    const Image cleared = run.screenshot();
+    EXPECT_LT(differingPixels(before, cleared, arcLabelRegion), 40);
 }
 
 TEST_F(ProgramTest, TheSceneMoves) {

@@ -17,6 +17,7 @@ struct PngSpec {
     std::vector<png_color> palette;
     std::vector<png_byte> transparency;   // tRNS for palette pictures
     bool rgbTransparency = false;         // tRNS with one RGB colour
+    bool interlaced = false;              // Adam7
 };
 
 inline bool writePng(const std::string& path, const PngSpec& spec) {
@@ -32,7 +33,7 @@ inline bool writePng(const std::string& path, const PngSpec& spec) {
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!spec.palette.empty())
         png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
     png_color_16 key{};
@@ -42,8 +43,10 @@ inline bool writePng(const std::string& path, const PngSpec& spec) {
     else if (!spec.transparency.empty())
         png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()), nullptr);
     png_write_info(png, info);
-    for (const auto& row : spec.rows)
-        png_write_row(png, row.data());
+    const int passes = spec.interlaced ? png_set_interlace_handling(png) : 1;
+    for (int pass = 0; pass < passes; ++pass)
+        for (const auto& row : spec.rows)
+            png_write_row(png, row.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
