@@ -27,6 +27,8 @@ int32_t windowWidth = 0;
 int32_t windowHeight = 0;
 double lastTime = 0.0;
 VelmContext* guiContext = nullptr;
+StartupMarks startupMarks;
+float lastFrameStep = 0;
 
 namespace {
 constexpr int startWidth = 640;
@@ -64,6 +66,7 @@ double now() {
 }
 
 void startUp() {
+    startupMarks.begin = now();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
         std::fflush(stdout);
@@ -89,13 +92,16 @@ void startUp() {
     lastTime = now();
 
     setupGLState();
+    startupMarks.video = now();
     loadTextures();
+    startupMarks.textures = now();
     velmInit(addTimer, noOpHook, getModifiers);
     guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelBackground,
                                  panelFace, panelShadow, panelFrame, panelLabel, velmWhite,
                                  velmBlack, panelAccent, panelDisabled, false);
     theInterface = new Interface();
     std::atexit(cleanUp);
+    startupMarks.widgets = now();
 
     glViewport(0, 0, startWidth, startHeight);
     windowWidth = startWidth;
@@ -105,12 +111,14 @@ void startUp() {
     layoutCredits(startWidth, startHeight);
 
     drawFrame();
+    startupMarks.firstFrame = now();
     setupCamera();
     thePlates = new PlateSurfaces();
     theBlock = new Block();
     theSceneAnchor = new SceneAnchor();
     createAnimation();
     guiContext->resetView();
+    startupMarks.scene = now();
 }
 
 void runFrame() {
@@ -120,7 +128,8 @@ void runFrame() {
     paceFrame(t1, now);
     const double t2 = now();
     recordFrameTime(t2 - t1);
-    updateAnimation(animationStep());
+    lastFrameStep = animationStep();
+    updateAnimation(lastFrameStep);
     const double t3 = now();
     runTimerPass(t3 - lastTime);
     lastTime = t3;

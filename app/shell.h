@@ -28,5 +28,14 @@ void resizeWindow(int w, int h);
 // Frees every long-lived object and the media library; the exit handler.
 void cleanUp();
 
+// When each stage of startUp ended, in seconds of now(), for the start-up
+// benchmark; begin is when startUp was entered.
+struct StartupMarks {
+    double begin = 0, video = 0, textures = 0, widgets = 0, firstFrame = 0, scene = 0;
+};
+extern StartupMarks startupMarks;
+// The animation step of the last pass of the frame loop, in seconds.
+extern float lastFrameStep;
+
 // The window's caption.
 constexpr const char* windowCaption = "Corvane Zone";

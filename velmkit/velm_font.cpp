@@ -159,14 +159,22 @@ void VelmFont::Render(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr || *text == '\0')
         return;
-    const std::string safe = isValidUtf8(text) ? std::string(text) : velmSanitizeText(text);
-    font->Render(safe.c_str());
-    // Leave the pen at the origin of the last glyph.
-    size_t lastStart = safe.size() - 1;
-    while (lastStart > 0 && (static_cast<unsigned char>(safe[lastStart]) & 0xC0) == 0x80)
-        --lastStart;
-    if (lastStart > 0)
-        glTranslatef(font->Advance(safe.substr(0, lastStart).c_str()), 0.0f, 0.0f);
+    // Valid text is drawn as it stands, without a copy: labels are drawn
+    // every frame.
+    std::string mended;
+    const char* safe = text;
+    if (!isValidUtf8(text)) {
+        mended = velmSanitizeText(text);
+        safe = mended.c_str();
+    }
+    font->Render(safe);
+    // Leave the pen at the origin of the last glyph: the advance of every
+    // character before it (FTGL counts the length in characters).
+    int characters = 0;
+    for (const char* p = safe; *p != '\0'; ++p)
+        characters += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+    if (characters > 1)
+        glTranslatef(font->Advance(safe, characters - 1), 0.0f, 0.0f);
 }
 
 float VelmFont::Descender() {

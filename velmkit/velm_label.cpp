@@ -16,15 +16,16 @@ constexpr float tabStopsPerEm = 4.0f;   // a tab stop every four font sizes
 
 // Walks text's lines and the pieces between their tabs, calling
 // visit(piece, line, pen, advance) with the pen's distance from the line's
-// start; a tab moves the pen to the next multiple of tabWidth.
+// start; a tab moves the pen to the next multiple of tabWidth. Each piece
+// is copied into piece, whose capacity is kept, so drawing allocates nothing.
 template <typename Visit>
-void walkPieces(VelmFont* font, const std::string& text, float tabWidth, Visit visit) {
+void walkPieces(VelmFont* font, const std::string& text, float tabWidth, std::string& piece, Visit visit) {
     int line = 0;
     float pen = 0;
     size_t from = 0;
     for (;;) {
         const size_t end = text.find_first_of("\n\t", from);
-        const std::string piece = text.substr(from, end - from);
+        piece.assign(text, from, end == std::string::npos ? std::string::npos : end - from);
         const float advance = font->Advance(piece.c_str());
         visit(piece, line, pen, advance);
         if (end == std::string::npos)
@@ -60,6 +61,7 @@ VelmLabel::~VelmLabel() {
 
 void VelmLabel::storeText(const char* value) {
     original = value != nullptr ? value : "";
+    piece.reserve(original.size());
     delete[] text;
     text = new char[original.size() + 1];
     std::memcpy(text, original.c_str(), original.size() + 1);
@@ -110,7 +112,7 @@ void VelmLabel::calculateHeightAndWidth() {
         lineHeight = f->LineHeight();
         baselineOffset = -f->Descender();
         tabWidth = tabStopsPerEm * static_cast<float>(fontSize);
-        walkPieces(f, original, tabWidth, [&](const std::string&, int line, float pen, float advance) {
+        walkPieces(f, original, tabWidth, piece, [&](const std::string&, int line, float pen, float advance) {
             widest = std::max(widest, pen + advance);
             lines = line + 1;
         });
@@ -127,7 +129,7 @@ void VelmLabel::draw() {
         return;
     glColor4fv(enabled ? textColor : context->getPalette().disabled);
     const float firstBaseline = y + height + baselineOffset - lineHeight;
-    walkPieces(f, original, tabWidth, [&](const std::string& piece, int line, float pen, float) {
+    walkPieces(f, original, tabWidth, piece, [&](const std::string& piece, int line, float pen, float) {
         glPushMatrix();
         glTranslatef(std::floor(x + pen), std::floor(firstBaseline - line * lineHeight), 0);
         f->Render(piece.c_str());

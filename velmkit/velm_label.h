@@ -56,6 +56,7 @@ protected:
 
     float textColorValue[4];
     std::string original;         // the text as given, uncut
+    std::string piece;            // one line or tab piece while measuring or drawing
 
 private:
     void storeText(const char* value);
