@@ -34,6 +34,16 @@ uint64_t cppAllocations() { return cppCalls.load(std::memory_order_relaxed); }
 
 void* operator new(size_t n) { return counted(n); }
 void* operator new[](size_t n) { return counted(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return counted(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t n, const std::nothrow_t& tag) noexcept { return operator new(n, tag); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { free(p); }
 void operator delete(void* p) noexcept { free(p); }
 void operator delete[](void* p) noexcept { free(p); }
 void operator delete(void* p, size_t) noexcept { free(p); }

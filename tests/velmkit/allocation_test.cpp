@@ -18,6 +18,12 @@ void noHook(int32_t) {}
 int32_t noModifiers() { return 0; }
 }  // namespace
 
+// The replacements below pair operator new with free through malloc, which
+// GCC cannot see through.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(size_t n) {
     if (counting)
         ++allocations;
@@ -26,6 +32,16 @@ void* operator new(size_t n) {
     throw std::bad_alloc();
 }
 void* operator new[](size_t n) { return operator new(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t n, const std::nothrow_t& tag) noexcept { return operator new(n, tag); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
