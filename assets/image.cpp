@@ -80,15 +80,21 @@ int channelsOf(int colourType) {
     }
 }
 
-// Walks the chunks: each must fit in the file, ancillary chunks must be
-// small, and the header must declare a picture of a sane size.
-bool chunksAreSane(const uint8_t* file, size_t size) {
+constexpr size_t chunkHeaderBytes = 8;           // length, type
+}  // namespace
+
+bool pngChunksAreSane(const uint8_t* file, size_t size) {
+    if (file == nullptr || size < signatureBytes)
+        return false;
     size_t at = signatureBytes;
     bool sawHeader = false;
-    while (at + chunkOverhead <= size) {
+    // Every chunk whose length and type are in the file is checked, also the
+    // last one of a file that ends inside it: libpng would otherwise act on
+    // its declared length before finding that the data is missing.
+    while (at + chunkHeaderBytes <= size) {
         const uint32_t length = bigEndian32(&file[at]);
         const uint8_t* type = &file[at + 4];
-        if (length > maxChunkLength || length > size - at - chunkOverhead)
+        if (length > maxChunkLength || length > size - at - chunkHeaderBytes)
             return false;
         const bool ancillary = (type[0] & 0x20) != 0;
         if (ancillary && length > maxAncillaryChunkBytes)
@@ -115,6 +121,7 @@ bool chunksAreSane(const uint8_t* file, size_t size) {
     return sawHeader;   // let libpng judge a file that ends early
 }
 
+namespace {
 struct MemoryReader {
     const uint8_t* data;
     size_t size;
@@ -206,7 +213,7 @@ Image decodePng(const uint8_t* data, size_t size) {
     // always has; libpng checks the rest.
     if (png_sig_cmp(data, 0, checkedSignatureBytes) != 0)
         return image;
-    if (!chunksAreSane(data, size))
+    if (!pngChunksAreSane(data, size))
         return image;
     if (!decode(data, size, image))
         return Image();

@@ -37,3 +37,7 @@ constexpr uint32_t maxAncillaryChunkBytes = 4u << 20;
 Image loadPng(const std::string& fileName);
 // The same for a file already in memory.
 Image decodePng(const uint8_t* data, size_t size);
+// The checks made before decoding: the header comes first and declares a
+// picture of a sane size, and no chunk whose header is in the file declares
+// more data than the file holds, or (ancillary) more than the limit.
+bool pngChunksAreSane(const uint8_t* data, size_t size);

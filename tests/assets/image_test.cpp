@@ -160,6 +160,52 @@ TEST_F(LoadPngTest, ChunksDeclaringMoreThanTheFileHoldsAreRefused) {
     expectEmpty(loadQuietly(path("big_chunk.png")));
 }
 
+TEST(ChunkChecks, ALastChunkCutShortIsJudgedByItsDeclaredLength) {
+    // Found by fuzzing: the file ends eight bytes into a chunk declaring
+    // 1.8 GB. libpng only warns that it is too large, then allocates it.
+    std::vector<unsigned char> file = pngSignature();
+    appendChunk(file, "IHDR", headerData(5, 3, 1, PNG_COLOR_TYPE_GRAY));
+    appendBigEndian(file, 1885339660u);
+    for (char c : std::string("sPLT"))
+        file.push_back(static_cast<unsigned char>(c));
+    file.push_back(0);
+    EXPECT_FALSE(pngChunksAreSane(file.data(), file.size()));
+    EXPECT_TRUE(decodePng(file.data(), file.size()).empty());
+
+    // Cut inside the data of the last chunk: refused the same way.
+    std::vector<unsigned char> cut = pngSignature();
+    appendChunk(cut, "IHDR", headerData(5, 3, 1, PNG_COLOR_TYPE_GRAY));
+    appendChunk(cut, "IDAT", std::vector<unsigned char>(40, 0x11));
+    cut.resize(cut.size() - 10);
+    EXPECT_FALSE(pngChunksAreSane(cut.data(), cut.size()));
+
+    // Cut inside its checksum only: libpng judges it (and fails).
+    cut = pngSignature();
+    appendChunk(cut, "IHDR", headerData(5, 3, 1, PNG_COLOR_TYPE_GRAY));
+    appendChunk(cut, "IDAT", std::vector<unsigned char>(40, 0x11));
+    cut.resize(cut.size() - 2);
+    EXPECT_TRUE(pngChunksAreSane(cut.data(), cut.size()));
+    EXPECT_TRUE(decodePng(cut.data(), cut.size()).empty());
+}
+
+TEST(ChunkChecks, HeaderFirstAndWithinLimits) {
+    std::vector<unsigned char> good = pngSignature();
+    appendChunk(good, "IHDR", headerData(4, 4, 8, PNG_COLOR_TYPE_RGBA));
+    appendChunk(good, "IEND", {});
+    EXPECT_TRUE(pngChunksAreSane(good.data(), good.size()));
+
+    std::vector<unsigned char> textFirst = pngSignature();
+    appendChunk(textFirst, "tEXt", {'a', 0, 'b'});
+    appendChunk(textFirst, "IHDR", headerData(4, 4, 8, PNG_COLOR_TYPE_RGBA));
+    EXPECT_FALSE(pngChunksAreSane(textFirst.data(), textFirst.size()));
+
+    std::vector<unsigned char> badType = pngSignature();
+    appendChunk(badType, "IHDR", headerData(4, 4, 8, 5));   // no colour type 5
+    EXPECT_FALSE(pngChunksAreSane(badType.data(), badType.size()));
+    EXPECT_FALSE(pngChunksAreSane(nullptr, 0));
+    EXPECT_FALSE(pngChunksAreSane(good.data(), 7));
+}
+
 TEST(ImageCopy, AssignmentCopiesDeeply) {
     Image a;
     a.width = 2;
