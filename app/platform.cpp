@@ -6,10 +6,6 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
-#include <dlfcn.h>
-#include <link.h>
-
-#include <cstring>
 #endif
 
 namespace {
@@ -62,6 +58,11 @@ void restoreWindowPlacement(const WindowPlacement& placement) {
 }
 
 #ifdef CORVANE_SANITIZE
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
+
 namespace {
 int keepIfDriver(dl_phdr_info* info, size_t, void*) {
     const char* name = info->dlpi_name;
