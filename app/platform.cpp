@@ -7,6 +7,9 @@
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
 #endif
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -54,6 +57,17 @@ void restoreWindowPlacement(const WindowPlacement& placement) {
     info.info.x11.unlock_func();
 #else
     (void)placement;
+#endif
+}
+
+namespace {
+// The driver's per-frame blocks are 64 KiB plus a small header.
+constexpr int heapMapThreshold = 64 * 1024;
+}  // namespace
+
+void configureHeap() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, heapMapThreshold);
 #endif
 }
 

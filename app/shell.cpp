@@ -67,6 +67,7 @@ double now() {
 
 void startUp() {
     startupMarks.begin = now();
+    configureHeap();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
         std::fflush(stdout);
