@@ -7,6 +7,7 @@
 
 #include "assets/textures.h"
 #include "e2e/program_run.h"
+#include "e2e/window_places.h"
 #include "support/damaged_pictures.h"
 #include "support/temp_path.h"
 
@@ -15,10 +16,6 @@ const std::string dataDir = CORVANE_DATA_DIR;
 // What the program writes on standard error in a clean run with the
 // exit handler's report switched on.
 const std::string cleanErrors = "cleanUp: done\n";
-constexpr Region titleRegion{8, 8, 185, 32};
-constexpr Region wholeWindow{0, 0, 640, 480};
-constexpr int logoX = 515, logoY = 435;
-constexpr int awayX = 320, awayY = 120;
 
 // A copy of the shipped pictures in a directory of the test's own.
 std::string copyOfData(const std::string& name) {
@@ -39,7 +36,7 @@ void expectCleanRun(const std::string& dir, const std::vector<std::string>& env,
     ASSERT_EQ(first.width, 640u);
     ASSERT_EQ(first.height, 480u);
     if (textShown) {
-        EXPECT_GT(regionStats(first, titleRegion).lumaDeviation, 25) << "the title";
+        EXPECT_GT(regionStats(first, titleRegion).lumaDeviation, textDeviation) << "the title";
     }
     run.movePointer(logoX, logoY);
     const Image second = run.screenshot();

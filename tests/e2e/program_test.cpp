@@ -6,27 +6,11 @@
 #include <string>
 
 #include "e2e/program_run.h"
+#include "e2e/window_places.h"
 #include "support/temp_path.h"
 
 namespace {
 const std::string dataDir = CORVANE_DATA_DIR;
-
-// Window pixels (origin top left) of things on the panel.
-constexpr int checkBoxX = 18, checkBoxY = 56;
-constexpr int logoX = 515, logoY = 435;
-constexpr int awayX = 320, awayY = 120;
-constexpr Region titleRegion{8, 8, 185, 32};
-constexpr Region checkBoxRegion{10, 48, 18, 18};
-constexpr Region checkLabelRegion{34, 50, 150, 16};
-constexpr Region logoRegion{490, 410, 50, 50};
-constexpr Region makerRegion{540, 422, 85, 26};     // "uorlin"
-constexpr Region addressRegion{528, 458, 106, 14};
-constexpr Region creditsRegion{200, 190, 240, 100};
-constexpr Region arcLabelRegion{240, 78, 100, 16};  // "Volcanic arc"
-constexpr Region trenchLabelRegion{146, 208, 56, 14};
-constexpr Region plainSkyRegion{300, 8, 100, 30};
-// Brightness deviation of a region with text on it; plain sky stays far below.
-constexpr double textDeviation = 25;
 
 class ProgramTest : public ::testing::Test {
 protected:
