@@ -145,28 +145,31 @@ bool VelmFont::FaceSize(unsigned newSize) {
     return face() != nullptr;
 }
 
+namespace {
+// The text to give FTGL: valid text as it stands, without a copy (labels are
+// drawn every frame); otherwise its mended form, kept in mended.
+const char* drawableText(const char* text, std::string& mended) {
+    if (isValidUtf8(text))
+        return text;
+    mended = velmSanitizeText(text);
+    return mended.c_str();
+}
+}  // namespace
+
 float VelmFont::Advance(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr)
         return 0.0f;
-    if (isValidUtf8(text))   // the usual case: no copy
-        return font->Advance(text);
-    const std::string safe = velmSanitizeText(text);
-    return font->Advance(safe.c_str());
+    std::string mended;
+    return font->Advance(drawableText(text, mended));
 }
 
 void VelmFont::Render(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr || *text == '\0')
         return;
-    // Valid text is drawn as it stands, without a copy: labels are drawn
-    // every frame.
     std::string mended;
-    const char* safe = text;
-    if (!isValidUtf8(text)) {
-        mended = velmSanitizeText(text);
-        safe = mended.c_str();
-    }
+    const char* safe = drawableText(text, mended);
     font->Render(safe);
     // Leave the pen at the origin of the last glyph: the advance of every
     // character before it (FTGL counts the length in characters).
