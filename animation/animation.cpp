@@ -1,6 +1,8 @@
 // Animation: creation of the cones, vents and arrow, and their update.
 #include "animation/animation.h"
 
+#include <cmath>
+
 #include "animation/random.h"
 #include "animation/vent_cone.h"
 #include "render/plate.h"
@@ -19,6 +21,7 @@ constexpr float scaleSpread = 0.5f;     // further cones have scale 1 +- this
 constexpr float arrowSpeed = 0.5f;      // phase per second
 constexpr float arrowCycle = 2.0f;
 constexpr float flowSpeed = 0.1f;       // rock picture repeats per second
+constexpr float flowRepeat = 1.0f;      // one whole repeat of the rock picture
 constexpr Arrow startArrow = {{0.3625f, 0.2f, -1.0f}, -90.0f, 0.075f, 0.6f, 0.0f};
 
 void addCone(const float position[3], float scale, float sweep, bool seepage) {
@@ -62,15 +65,26 @@ void updateVent(Vent& vent, float dt) {
 }
 
 void updateAnimation(float dt) {
+    // A step that is not a forward step (a clock gone backwards, a broken
+    // estimate) moves nothing.
+    if (!(dt >= 0.0f) || !std::isfinite(dt))
+        dt = 0.0f;
+    // The wraps take any step back into range at once: after a stall of many
+    // cycles the arrow would otherwise stay hidden for many frames. For a
+    // step of less than one cycle fmod is the single subtraction, exactly.
     if (theArrow != nullptr) {
         theArrow->phase += arrowSpeed * dt;
         if (theArrow->phase > arrowCycle)
-            theArrow->phase -= arrowCycle;
+            theArrow->phase = std::fmod(theArrow->phase, arrowCycle);
     }
     if (thePlates != nullptr) {
         thePlates->flowOffset -= flowSpeed * dt;
-        if (thePlates->flowOffset < 0.0f)
-            thePlates->flowOffset += 1.0f;
+        if (thePlates->flowOffset < 0.0f) {
+            thePlates->flowOffset = std::fmod(thePlates->flowOffset, flowRepeat) + flowRepeat;
+            // A tiny negative offset rounds up to a whole repeat: the same picture as 0.
+            if (thePlates->flowOffset >= flowRepeat)
+                thePlates->flowOffset -= flowRepeat;
+        }
     }
     for (Vent* vent : vents)
         updateVent(*vent, dt);

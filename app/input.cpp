@@ -77,8 +77,7 @@ bool isIgnoredKey(int32_t key) {
     return key == SDLK_NUMLOCK || key == SDLK_CAPSLOCK || (key >= SDLK_RSHIFT && key <= SDLK_RSUPER);
 }
 
-int32_t getModifiers() {
-    const SDLMod mod = SDL_GetModState();
+int32_t modifierBits(SDLMod mod) {
     int32_t bits = 0;
     if (mod & KMOD_SHIFT) bits |= velmModShift;
     if (mod & KMOD_CTRL) bits |= velmModControl;
@@ -88,15 +87,20 @@ int32_t getModifiers() {
     return bits;
 }
 
-void handleKeyDown(int32_t key) {
-    const int32_t x = mouseX, y = mouseY, mods = getModifiers();
+int32_t getModifiers() { return modifierBits(SDL_GetModState()); }
+
+// The modifiers come from the key's own event: SDL drains every waiting X
+// event at once and its global state has then moved on to the last of them,
+// so a quick Control+Q would otherwise read as a plain "q".
+void handleKeyDown(int32_t key, int32_t mods) {
+    const int32_t x = mouseX, y = mouseY;
     if (isIgnoredKey(key))
         return;
     if ((mods & (velmModShift | velmModCapsLock)) && key >= 'a' && key <= 'z')
         key -= capitalOffset;
     if ((mods & velmModShift) && shifted(key) != 0) {
         key = shifted(key);
-    } else if (key == keyQ && getModifiers() == velmModControl) {
+    } else if (key == keyQ && mods == velmModControl) {
         std::exit(0);
     }
     if (guiContext != nullptr)

@@ -20,6 +20,26 @@ bool x11Info(SDL_SysWMinfo& info) {
 #endif
 }  // namespace
 
+namespace {
+#if defined(SDL_VIDEO_DRIVER_X11)
+// The window that holds ours directly under the root: the window manager's
+// frame around it, or our own window when nothing reparented it.
+Window outermost(Display* display, Window window) {
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            return window;
+        if (children != nullptr)
+            XFree(children);
+        if (parent == root || parent == 0)
+            return window;
+        window = parent;
+    }
+}
+#endif
+}  // namespace
+
 WindowPlacement readWindowPlacement() {
     WindowPlacement placement;
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -28,13 +48,14 @@ WindowPlacement readWindowPlacement() {
         return placement;
     info.info.x11.lock_func();
     Display* display = info.info.x11.display;
-    XWindowAttributes attributes;
-    Window child;
-    if (XGetWindowAttributes(display, info.info.x11.wmwindow, &attributes) &&
-        XTranslateCoordinates(display, info.info.x11.wmwindow, attributes.root, 0, 0,
-                              &placement.left, &placement.top, &child)) {
-        placement.width = attributes.width;
-        placement.height = attributes.height;
+    const Window window = info.info.x11.wmwindow;
+    XWindowAttributes own, outer;
+    if (XGetWindowAttributes(display, window, &own) &&
+        XGetWindowAttributes(display, outermost(display, window), &outer)) {
+        placement.left = outer.x;
+        placement.top = outer.y;
+        placement.width = own.width;
+        placement.height = own.height;
         placement.known = true;
     }
     info.info.x11.unlock_func();
@@ -51,6 +72,10 @@ void restoreWindowPlacement(const WindowPlacement& placement) {
         return;
     info.info.x11.lock_func();
     Display* display = info.info.x11.display;
+    // The window's gravity is north-west (SDL sets none): a window manager
+    // puts the outer corner of its frame where we ask our window to go, so
+    // we ask for where the frame was. Without a window manager the frame is
+    // our window itself.
     XMoveResizeWindow(display, info.info.x11.wmwindow, placement.left, placement.top,
                       static_cast<unsigned>(placement.width), static_cast<unsigned>(placement.height));
     XSync(display, False);

@@ -52,9 +52,12 @@ const float panelDisabled[4] = {0.2f, 0.2f, 0.2f, 1.0f};
 // frees memory only.
 bool glContextAlive = false;
 
-[[noreturn]] void windowFailed() {
+// Before cleanUp is registered the media library is shut down here.
+[[noreturn]] void windowFailed(bool atStart) {
     std::fprintf(stderr, "Error: couldn't open the window: %s\n", SDL_GetError());
     glContextAlive = false;
+    if (atStart)
+        SDL_Quit();
     std::exit(1);
 }
 }  // namespace
@@ -78,7 +81,7 @@ void startUp() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     if (SDL_SetVideoMode(startWidth, startHeight, colourDepth, startVideoFlags) == nullptr)
-        windowFailed();
+        windowFailed(true);
     glContextAlive = true;
     keepGlDriverLoaded();
     SDL_WM_SetCaption(windowCaption, nullptr);
@@ -141,7 +144,7 @@ void pumpEvents() {
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
         case SDL_KEYDOWN:
-            handleKeyDown(translateKey(event.key));
+            handleKeyDown(translateKey(event.key), modifierBits(event.key.keysym.mod));
             break;
         case SDL_KEYUP:
             handleKeyUp(translateKey(event.key));
@@ -168,7 +171,7 @@ void pumpEvents() {
 void resizeWindow(int w, int h) {
     const WindowPlacement placement = readWindowPlacement();
     if (SDL_SetVideoMode(w, h, colourDepth, resizeVideoFlags) == nullptr)
-        windowFailed();
+        windowFailed(false);
     restoreWindowPlacement(placement);
     setupGLState();
     windowHeight = h;

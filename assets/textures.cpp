@@ -43,22 +43,32 @@ GLenum formatForChannels(int channels) {
     }
 }
 
+void uploadPicture(const Image& picture, TextureUpload upload) {
+    const GLenum format = formatForChannels(picture.channels);
+    if (format == 0)
+        return;
+    const GLint w = static_cast<GLint>(picture.width), h = static_cast<GLint>(picture.height);
+    // The decoder packs rows tightly; with GL's default alignment of 4 a row
+    // of grey, palette or odd-width RGB pixels would be read past its end.
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (upload == TextureUpload::Mipmaps)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), w, h, format,
+                          GL_UNSIGNED_BYTE, picture.pixels);
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format,
+                     GL_UNSIGNED_BYTE, picture.pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
 void loadTextures() {
     Image picture;
     for (const TextureEntry& entry : textureTable) {
         picture = loadPng(entry.fileName);
         glGenTextures(1, entry.name);
         glBindTexture(GL_TEXTURE_2D, *entry.name);
-        const GLenum format = formatForChannels(picture.channels);
-        const GLint w = static_cast<GLint>(picture.width), h = static_cast<GLint>(picture.height);
-        if (format != 0) {
-            if (entry.upload == TextureUpload::Mipmaps)
-                gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), w, h, format,
-                                  GL_UNSIGNED_BYTE, picture.pixels);
-            else
-                glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format,
-                             GL_UNSIGNED_BYTE, picture.pixels);
-        }
+        uploadPicture(picture, entry.upload);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         const bool mipmapped = entry.upload == TextureUpload::Mipmaps;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,

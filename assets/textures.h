@@ -32,6 +32,12 @@ extern const TextureEntry textureTable[textureCount];
 // The GL format for a decoded picture's channel count, 0 for none.
 GLenum formatForChannels(int channels);
 
+struct Image;
+// Uploads a decoded picture into the bound 2D texture, as one level or with
+// mipmaps; a picture without 1 to 4 channels uploads nothing. Rows are
+// read tightly packed, whatever their length.
+void uploadPicture(const Image& picture, TextureUpload upload);
+
 // Reads the twelve pictures from the working directory and makes their
 // textures; a picture that cannot be read leaves its texture empty.
 void loadTextures();

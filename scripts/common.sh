@@ -35,12 +35,14 @@ build_project_in() {
 }
 
 # Starts an Xvfb server on a free display number and exports DISPLAY.
-# The server is killed when the calling script exits.
+# The server is killed when the calling script exits. -noreset: SDL opens
+# the display twice, and a server left without clients between the two
+# would reset and turn the second away.
 start_xvfb() {
     local n
     for n in $(seq 90 140); do
         [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
         trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
         for _ in $(seq 50); do

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <GL/glu.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "assets/image.h"
 #include "assets/textures.h"
@@ -116,6 +120,86 @@ TEST_F(TextureSetTest, DeleteReleasesEveryName) {
     EXPECT_FALSE(glIsTexture(logo));
     EXPECT_EQ(rockTexture, 0u);
     loadTexturesIn(CORVANE_DATA_DIR);   // for TearDown
+}
+
+namespace {
+// A picture of channels samples per pixel whose every sample differs from
+// its neighbours, so that a shifted row shows.
+Image patterned(uint32_t width, uint32_t height, int channels) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.bitDepth = 8;
+    image.channels = static_cast<uint8_t>(channels);
+    const uint64_t size = image.rowBytes() * height;
+    image.pixels = new uint8_t[size];
+    for (uint64_t i = 0; i < size; ++i)
+        image.pixels[i] = static_cast<uint8_t>(i * 37 + 11);
+    return image;
+}
+
+// The same rows, each padded to a multiple of four bytes.
+std::vector<uint8_t> paddedRows(const Image& image) {
+    const uint64_t row = image.rowBytes(), padded = (row + 3) / 4 * 4;
+    std::vector<uint8_t> out(padded * image.height, 0);
+    for (uint32_t y = 0; y < image.height; ++y)
+        std::copy(image.pixels + y * row, image.pixels + (y + 1) * row, out.begin() + y * padded);
+    return out;
+}
+
+std::vector<uint8_t> texels(GLuint name, int level, GLenum format, int channels) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint w = 0, h = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
+    std::vector<uint8_t> out(static_cast<size_t>(w) * h * channels);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (!out.empty())
+        glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, out.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return out;
+}
+}  // namespace
+
+// Rows of 1, 2 or 3 channels of odd width are not whole multiples of four
+// bytes: the upload must still take each row where it starts, and read no
+// byte past the picture (the sanitizer build would see it).
+TEST(PictureUpload, RowsOfAnyLengthArriveExactly) {
+    for (int channels = 1; channels <= 4; ++channels) {
+        for (uint32_t width : {3u, 5u, 10u}) {
+            for (TextureUpload upload : {TextureUpload::OneLevel, TextureUpload::Mipmaps}) {
+                SCOPED_TRACE(::testing::Message() << channels << " channels, width " << width
+                                                  << (upload == TextureUpload::Mipmaps ? ", mipmaps" : ""));
+                const Image picture = patterned(width, 6, channels);
+                const GLenum format = formatForChannels(channels);
+                GLuint names[2];
+                glGenTextures(2, names);
+                glBindTexture(GL_TEXTURE_2D, names[0]);
+                uploadPicture(picture, upload);
+                EXPECT_EQ(glInteger(GL_UNPACK_ALIGNMENT), 4) << "the GL's alignment is restored";
+                // The reference: rows padded to GL's default alignment.
+                const std::vector<uint8_t> padded = paddedRows(picture);
+                glBindTexture(GL_TEXTURE_2D, names[1]);
+                if (upload == TextureUpload::Mipmaps)
+                    gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), static_cast<GLint>(width), 6,
+                                      format, GL_UNSIGNED_BYTE, padded.data());
+                else
+                    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), static_cast<GLint>(width), 6,
+                                 0, format, GL_UNSIGNED_BYTE, padded.data());
+                const auto level0 = texels(names[0], 0, format, channels);
+                EXPECT_EQ(level0, texels(names[1], 0, format, channels));
+                if (upload == TextureUpload::OneLevel) {
+                    EXPECT_EQ(level0, std::vector<uint8_t>(picture.pixels, picture.pixels + picture.rowBytes() * 6));
+                } else {
+                    const auto level1 = texels(names[0], 1, format, channels);
+                    EXPECT_FALSE(level1.empty()) << "the mipmaps exist";
+                    EXPECT_EQ(level1, texels(names[1], 1, format, channels));
+                }
+                glDeleteTextures(2, names);
+            }
+        }
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(TextureFormats, ChannelCountsChooseTheFormat) {

@@ -18,9 +18,7 @@
 #include <thread>
 
 namespace {
-constexpr int startAttempts = 8;
 constexpr double windowWaitSeconds = 10.0;
-constexpr int xCommandAttempts = 10;
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);
@@ -59,14 +57,10 @@ std::string ProgramRun::shell(const std::string& command, int* exitCode) {
 }
 
 std::string ProgramRun::xCommand(const std::string& command) {
-    std::string out;
-    for (int attempt = 0; attempt < xCommandAttempts; ++attempt) {
-        int code = 0;
-        out = shell(command + " 2>/dev/null", &code);
-        if (code == 0)
-            break;
-        pause(0.05);
-    }
+    int code = 0;
+    const std::string out = shell(command, &code);
+    if (code != 0)
+        ADD_FAILURE() << "failed (" << code << "): " << command;
     return out;
 }
 
@@ -93,27 +87,23 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
     return pid > 0;
 }
 
-bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env) {
-    std::string failures;
-    for (int attempt = 0; attempt < startAttempts; ++attempt) {
-        if (!launch(dir, env))
-            return false;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
-        while (std::chrono::steady_clock::now() < deadline && running()) {
-            windowId = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null | head -1");
-            if (!windowId.empty()) {
-                pause(0.5);   // let the first frames come
-                return true;
-            }
-            pause(0.1);
+bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env, double settle) {
+    if (!launch(dir, env))
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
+    while (std::chrono::steady_clock::now() < deadline && running()) {
+        windowId = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null | head -1");
+        if (!windowId.empty()) {
+            pause(settle);
+            return true;
         }
-        if (running()) {
-            kill(pid, SIGKILL);
-            waitForExit(5);
-        }
-        failures += "attempt " + std::to_string(attempt + 1) + ": [" + output() + "] [" + errors() + "]\n";
+        pause(0.05);
     }
-    std::fprintf(stderr, "the program did not start:\n%s", failures.c_str());
+    if (running()) {
+        kill(pid, SIGKILL);
+        waitForExit(5);
+    }
+    std::fprintf(stderr, "the program did not start: [%s] [%s]\n", output().c_str(), errors().c_str());
     return false;
 }
 
@@ -162,6 +152,12 @@ void ProgramRun::pressWithModifiers(const std::vector<std::string>& modifiers, c
     pause(0.3);
 }
 
+void ProgramRun::pressQuickly(const std::string& keys) {
+    xCommand("xdotool windowfocus --sync " + windowId);
+    pause(0.3);
+    xCommand("xdotool key " + keys);
+}
+
 void ProgramRun::movePointer(int x, int y) {
     xCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
     pause(0.4);
@@ -174,11 +170,11 @@ void ProgramRun::click(int x, int y) {
 }
 
 void ProgramRun::requestClose() {
-    Display* display = nullptr;
-    for (int attempt = 0; attempt < xCommandAttempts && display == nullptr; ++attempt)
-        display = XOpenDisplay(nullptr);
-    if (display == nullptr)
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        ADD_FAILURE() << "cannot open the display";
         return;
+    }
     const Window window = std::strtoul(windowId.c_str(), nullptr, 10);
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -17,8 +17,9 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     // Starts the program in dir with extra environment entries ("NAME=value")
-    // and waits for its window; tries again when the X server refuses a start.
-    bool start(const std::string& dir, const std::vector<std::string>& env = {});
+    // and waits for its window, then for settle seconds of first frames.
+    bool start(const std::string& dir, const std::vector<std::string>& env = {},
+               double settle = 0.5);
     // Starts the program and waits for it to end by itself, within seconds.
     bool runToEnd(const std::string& dir, const std::vector<std::string>& env, double seconds);
 
@@ -32,6 +33,9 @@ public:
     const std::string& window() const { return windowId; }
     // Focuses the window, then holds each modifier while pressing key.
     void pressWithModifiers(const std::vector<std::string>& modifiers, const std::string& key);
+    // Focuses the window, then sends keys such as "ctrl+q" in one burst:
+    // every press and release at once, as a quick hand does.
+    void pressQuickly(const std::string& keys);
     // Moves the pointer to window pixels (origin top left).
     void movePointer(int x, int y);
     void click(int x, int y);
@@ -44,8 +48,7 @@ public:
 private:
     bool launch(const std::string& dir, const std::vector<std::string>& env);
     std::string shell(const std::string& command, int* exitCode = nullptr);
-    // Runs an X client command until it succeeds: now and then the X server
-    // turns a connection away, and the command then fails at once.
+    // Runs an X client command; a failure fails the test.
     std::string xCommand(const std::string& command);
 
     pid_t pid = -1;

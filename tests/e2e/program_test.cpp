@@ -8,6 +8,7 @@
 #include "e2e/program_run.h"
 #include "e2e/window_places.h"
 #include "support/temp_path.h"
+#include "support/xvfb_server.h"
 
 namespace {
 const std::string dataDir = CORVANE_DATA_DIR;
@@ -155,6 +156,42 @@ TEST_F(ProgramTest, TheSceneMoves) {
     const Image second = run.screenshot();
     // The arrow over the first cone and the flowing rock change.
     EXPECT_GT(differingPixels(first, second, {466, 150, 40, 260}), 50);
+}
+
+// Large frames are slow to draw: every key event of a burst is already
+// queued when the next frame's events are handled.
+TEST(QuickKeys, ControlQBurstsEndTheProgramWhenFramesAreSlow) {
+    XvfbServer server;
+    ASSERT_TRUE(server.start("1600x1200x24"));
+    const std::string shared = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", server.display().c_str(), 1);
+    for (int start = 0; start < 10; ++start) {
+        SCOPED_TRACE(::testing::Message() << "start " << start + 1);
+        ProgramRun run;
+        ASSERT_TRUE(run.start(dataDir));
+        run.resizeTo(1200, 1000);
+        run.pressQuickly("ctrl+q");
+        EXPECT_TRUE(run.waitForExit(5)) << "Control+Q was lost";
+        EXPECT_EQ(run.exitStatus(), 0);
+    }
+    setenv("DISPLAY", shared.c_str(), 1);
+}
+
+// Every start on one display opens the window: nothing in this harness
+// tries a start twice.
+TEST(ProgramStart, OpensItsWindowFiftyTimesInARow) {
+#ifdef CORVANE_SANITIZE
+    constexpr int starts = 10;   // each start is slow in this build; the release build makes fifty
+#else
+    constexpr int starts = 50;
+#endif
+    for (int start = 0; start < starts; ++start) {
+        ProgramRun run;
+        ASSERT_TRUE(run.start(dataDir, {}, 0.0)) << "start " << start + 1;
+        run.requestClose();
+        ASSERT_TRUE(run.waitForExit(5)) << "start " << start + 1;
+        ASSERT_EQ(run.exitStatus(), 0) << "start " << start + 1;
+    }
 }
 
 TEST(ProgramStart, WithoutAVideoDriverItSaysSoAndExitsWithStatusOne) {

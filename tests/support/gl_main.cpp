@@ -10,8 +10,6 @@
 #include "app/platform.h"
 
 namespace {
-constexpr int windowOpenAttempts = 10;   // the X server now and then turns a connection away
-
 bool listingOnly(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
@@ -24,22 +22,18 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!listingOnly(argc, argv)) {
         setenv("SDL_VIDEODRIVER", "x11", 0);
-        bool open = false;
-        for (int attempt = 0; attempt < windowOpenAttempts && !open; ++attempt) {
-            if (SDL_Init(SDL_INIT_VIDEO) < 0)
-                continue;
+        bool open = SDL_Init(SDL_INIT_VIDEO) == 0;
+        if (open) {
             SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
             SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
             open = SDL_SetVideoMode(640, 480, 32, SDL_OPENGL) != nullptr;
-            if (!open)
-                SDL_Quit();
         }
-        if (open)
-            keepGlDriverLoaded();
         if (!open) {
             std::fprintf(stderr, "cannot open an OpenGL window: %s\n", SDL_GetError());
+            SDL_Quit();
             return 1;
         }
+        keepGlDriverLoaded();
     }
     const int result = RUN_ALL_TESTS();
     SDL_Quit();
