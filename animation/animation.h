@@ -28,14 +28,27 @@ struct Arrow {
     float phase;          // 0..2
 };
 
-extern std::list<VentCone*> ventCones;
-extern std::list<Vent*> vents;
-extern Arrow* theArrow;
+// Everything that moves: the cones with their vents (the k-th vent belongs
+// to the k-th cone) and the arrow. Records are owned here, one by one.
+struct Animation {
+    std::list<VentCone*> ventCones;
+    std::list<Vent*> vents;
+    Arrow* theArrow = nullptr;
+};
 
-// Builds the six cones with their vents, then the arrow. Needs the camera set.
-void createAnimation();
-// Advances the arrow, the flow of the rock and every vent by dt seconds.
-void updateAnimation(float dt);
+// Where the first vent cone stands, in model space; the land's cut face
+// bulges under its x.
+constexpr float firstVentPosition[3] = {0.4f, -0.15f, 2.0f};
+
+// Builds the six cones with their vents, then the arrow. Needs the camera set:
+// each cone projects its anchor with the current matrices.
+void createAnimation(Animation& animation);
+// Frees cones (their display lists too when the GL context is alive), vents
+// and the arrow, and empties the lists.
+void destroyAnimation(Animation& animation, bool glContextAlive);
+// Advances the arrow, the flow of the rock (flowOffset, in picture repeats)
+// and every vent by dt seconds.
+void updateAnimation(Animation& animation, float& flowOffset, float dt);
 // Advances one vent.
 void updateVent(Vent& vent, float dt);
 

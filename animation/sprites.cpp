@@ -38,7 +38,7 @@ ArrowWindow arrowWindow(float p) {
     return {0, 0};
 }
 
-void drawVentSprites(Vent* vent) {
+void drawVentSprites(Vent* vent, const TextureSet& textures) {
     if (!vent->active)
         return;
     const PuffOpacity o = puffOpacity(vent->activeTime, vent->riseTime, vent->holdTime, vent->fadeTime);
@@ -53,7 +53,7 @@ void drawVentSprites(Vent* vent) {
     glTranslatef(vent->anchorX - spriteOffsetX * q, vent->anchorY - spriteOffsetY * q, 0);
     if (vent->hasSeepage) {
         // Grows downwards: the upper edge shows first.
-        glBindTexture(GL_TEXTURE_2D, seepageTexture);
+        glBindTexture(GL_TEXTURE_2D, textures.seepageTexture);
         glBegin(GL_QUADS);
         glColor4f(1, 1, 1, o.b);
         glTexCoord2f(0, 0);
@@ -68,7 +68,7 @@ void drawVentSprites(Vent* vent) {
         glEnd();
     }
     // Grows upwards: the lower edge shows first.
-    glBindTexture(GL_TEXTURE_2D, smokeTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.smokeTexture);
     glBegin(GL_QUADS);
     glColor4f(1, 1, 1, o.a);
     glTexCoord2f(0, 0);
@@ -85,12 +85,11 @@ void drawVentSprites(Vent* vent) {
     glDepthMask(GL_TRUE);
 }
 
-void drawArrow() {
-    const Arrow& arrow = *theArrow;
+void drawArrow(const Arrow& arrow, const TextureSet& textures) {
     glPushMatrix();
     glTranslatef(arrow.position[0], arrow.position[1], arrow.position[2]);
     glRotatef(arrow.angle, 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, arrowTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.arrowTexture);
     const ArrowWindow w = arrowWindow(arrow.phase);
     const float L = arrow.length, W = arrow.width;
     glBegin(GL_QUADS);

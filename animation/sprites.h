@@ -1,6 +1,8 @@
 // Sprites of a puffing vent (smoke, seepage) and the magma arrow.
 #pragma once
 
+struct Arrow;
+struct TextureSet;
 struct Vent;
 
 // Opacities of a puff's leading edge (a) and trailing edge (b); ended is set
@@ -21,6 +23,6 @@ ArrowWindow arrowWindow(float phase);
 
 // Draws a puffing vent's sprites in window pixels; ends the puff when its
 // time is over.
-void drawVentSprites(Vent* vent);
+void drawVentSprites(Vent* vent, const TextureSet& textures);
 // Draws the arrow's shown window in the current colour.
-void drawArrow();
+void drawArrow(const Arrow& theArrow, const TextureSet& textures);

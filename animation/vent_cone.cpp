@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "assets/textures.h"
 
 namespace {
 constexpr float pi = 3.14159265358979f;
@@ -123,7 +122,7 @@ void buildVentCone(VentCone* cone, float scale, float sweep) {
     cone->windowY = static_cast<float>(wy);
 }
 
-void drawVentCone(const VentCone* cone) {
+void drawVentCone(const VentCone* cone, GLuint landTexture) {
     glPushMatrix();
     glTranslatef(cone->position[0], cone->position[1], cone->position[2]);
     glColor3f(1, 1, 1);

@@ -45,4 +45,4 @@ std::vector<ConeVertex> coneVertices(const ConeShape& shape);
 // current matrices and viewport into windowX, windowY.
 void buildVentCone(VentCone* cone, float scale, float sweep);
 // Draws the cone at its position, textured with the land.
-void drawVentCone(const VentCone* cone);
+void drawVentCone(const VentCone* cone, GLuint landTexture);

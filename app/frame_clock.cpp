@@ -1,23 +1,14 @@
 // Frame clock: the ten-frame rate estimate and the optional pacing.
 #include "app/frame_clock.h"
 
-#include <cmath>
 #include <ctime>
 
-double framesPerSecond = HUGE_VAL;
-
-namespace {
-double renderTime = 0.0;
-int frameCount = 0;
-bool paced = false;
-}  // namespace
-
-void resetFrameClock() {
+void FrameClock::reset() {
     renderTime = 0.0;
     frameCount = 0;
 }
 
-void recordFrameTime(double seconds) {
+void FrameClock::recordFrameTime(double seconds) {
     renderTime += seconds;
     frameCount += 1;
     if (frameCount == framesPerEstimate) {
@@ -29,12 +20,7 @@ void recordFrameTime(double seconds) {
     }
 }
 
-float animationStep() { return static_cast<float>(1.0 / framesPerSecond); }
-
-bool framesArePaced() { return paced; }
-void setFramePacing(bool value) { paced = value; }
-
-void paceFrame(double frameStart, double (*clock)()) {
+void FrameClock::paceFrame(double frameStart, double (*clock)()) const {
     if (!paced)
         return;
     for (;;) {

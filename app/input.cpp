@@ -3,11 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/shell.h"
 #include "velmkit/velm.h"
-
-int32_t mouseX = 0;
-int32_t mouseY = 0;
 
 namespace {
 constexpr int32_t keyQ = 'q';
@@ -92,8 +88,8 @@ int32_t getModifiers() { return modifierBits(SDL_GetModState()); }
 // The modifiers come from the key's own event: SDL drains every waiting X
 // event at once and its global state has then moved on to the last of them,
 // so a quick Control+Q would otherwise read as a plain "q".
-void handleKeyDown(int32_t key, int32_t mods) {
-    const int32_t x = mouseX, y = mouseY;
+void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t mods) {
+    const int32_t x = pointer.mouseX, y = pointer.mouseY;
     if (isIgnoredKey(key))
         return;
     if ((mods & (velmModShift | velmModCapsLock)) && key >= 'a' && key <= 'z')
@@ -104,29 +100,30 @@ void handleKeyDown(int32_t key, int32_t mods) {
         std::exit(0);
     }
     if (guiContext != nullptr)
-        guiContext->keyDown(key, x, y, 0, 0);
+        guiContext->keyDown(key, x, y);
 }
 
-void handleKeyUp(int32_t key) {
+void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key) {
     if (isIgnoredKey(key) || guiContext == nullptr)
         return;
-    guiContext->keyUp(key, mouseX, mouseY, 0, 0);
+    guiContext->keyUp(key, pointer.mouseX, pointer.mouseY);
 }
 
-void setMousePosition(int x, int y) {
-    mouseX = x;
-    mouseY = windowHeight - y;
+void setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight) {
+    pointer.mouseX = x;
+    pointer.mouseY = windowHeight - y;
 }
 
-void handleMouseButton(int button, int state) {
+void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int button, int state) {
+    const int32_t mouseX = pointer.mouseX, mouseY = pointer.mouseY;
     if (guiContext == nullptr)
         return;
     switch (button) {
     case SDL_BUTTON_WHEELUP:
-        guiContext->scrollWheel(velmWheelUp, mouseX, mouseY, 0, 0);
+        guiContext->scrollWheel(velmWheelUp, mouseX, mouseY);
         return;
     case SDL_BUTTON_WHEELDOWN:
-        guiContext->scrollWheel(velmWheelDown, mouseX, mouseY, 0, 0);
+        guiContext->scrollWheel(velmWheelDown, mouseX, mouseY);
         return;
     case SDL_BUTTON_LEFT: button = velmButtonLeft; break;
     case SDL_BUTTON_MIDDLE: button = velmButtonMiddle; break;
@@ -134,17 +131,18 @@ void handleMouseButton(int button, int state) {
     default: break;
     }
     if (state == SDL_PRESSED)
-        guiContext->mouseDown(button, mouseX, mouseY, 0, 0);
+        guiContext->mouseDown(button, mouseX, mouseY);
     else
-        guiContext->mouseUp(button, mouseX, mouseY, 0, 0);
+        guiContext->mouseUp(button, mouseX, mouseY);
 }
 
-void handleMouseMotion(int x, int y, uint8_t buttons) {
-    setMousePosition(x, y);
+void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
+                       int32_t windowHeight) {
+    setMousePosition(pointer, x, y, windowHeight);
     if (guiContext == nullptr)
         return;
     if (buttons != 0)
-        guiContext->mouseDrag(mouseX, mouseY, 0, 0);
+        guiContext->mouseDrag(pointer.mouseX, pointer.mouseY);
     else
-        guiContext->mouseMove(mouseX, mouseY, 0, 0);
+        guiContext->mouseMove(pointer.mouseX, pointer.mouseY);
 }

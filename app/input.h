@@ -5,24 +5,31 @@
 
 #include <cstdint>
 
-// Last pointer position in widget coordinates (origin lower left).
-extern int32_t mouseX;
-extern int32_t mouseY;
+class VelmContext;
+
+// The last pointer position in widget coordinates (origin lower left); keys
+// are reported there too.
+struct Pointer {
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+};
 
 // The widget library's key code for an SDL key event.
 int32_t translateKey(const SDL_KeyboardEvent& event);
 // A translated key pressed with the modifier bits its own event carried:
-// case and shift mapping, Control+Q, then keyDown.
-void handleKeyDown(int32_t key, int32_t modifiers);
+// case and shift mapping, Control+Q, then keyDown of guiContext.
+void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t modifiers);
 // A translated key released: keyUp, without any mapping.
-void handleKeyUp(int32_t key);
-// An SDL mouse button (1 left, 2 middle, 3 right, 4/5 wheel) pressed (state 1)
-// or released, at mouseX, mouseY.
-void handleMouseButton(int button, int state);
-// Pointer motion in SDL coordinates (origin top left) with the held buttons.
-void handleMouseMotion(int x, int y, uint8_t buttons);
-// Pointer position of a button event, in SDL coordinates.
-void setMousePosition(int x, int y);
+void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key);
+// Pointer position of an SDL event (origin top left) in a drawing area
+// windowHeight pixels high.
+void setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight);
+// An SDL mouse button (1 left, 2 middle, 3 right, 4/5 wheel) pressed
+// (state 1) or released, at the pointer.
+void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int button, int state);
+// Pointer motion to SDL (x, y) with the held buttons.
+void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
+                       int32_t windowHeight);
 // The library's modifier bits for SDL's modifier state: shift 1, control 2,
 // alt 4, meta 8, caps lock 16. Num lock and the mode key are not reported.
 int32_t modifierBits(SDLMod mod);

@@ -2,7 +2,7 @@
 #include "app/shell.h"
 
 int main(int, char**) {
-    startUp();
+    Program& program = startUp();
     for (;;)
-        runFrame();
+        runFrame(program);
 }

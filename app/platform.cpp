@@ -40,6 +40,8 @@ Window outermost(Display* display, Window window) {
 #endif
 }  // namespace
 
+void swapBuffers() { SDL_GL_SwapBuffers(); }
+
 WindowPlacement readWindowPlacement() {
     WindowPlacement placement;
 #if defined(SDL_VIDEO_DRIVER_X11)

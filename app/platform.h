@@ -1,6 +1,9 @@
-// Platform layer: the window's place across mode changes, the heap's set-up,
-// and the GL driver in leak-checking builds.
+// Platform layer: showing a drawn frame, the window's place across mode
+// changes, the heap's set-up, and the GL driver in leak-checking builds.
 #pragma once
+
+// Shows the frame drawn into the back buffer (swaps the buffers).
+void swapBuffers();
 
 // Where the window stands on screen and the size of its drawing area: left
 // and top are the outer corner of the window manager's frame (of the window

@@ -4,31 +4,15 @@
 
 #include <SDL/SDL.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
-#include "animation/animation.h"
-#include "animation/vent_cone.h"
-#include "app/frame_clock.h"
-#include "app/input.h"
 #include "app/platform.h"
-#include "app/timers.h"
-#include "assets/textures.h"
+#include "app/program.h"
 #include "interface/interface.h"
-#include "render/block.h"
 #include "render/frame.h"
 #include "render/plate.h"
-#include "render/scene.h"
 #include "velmkit/velm.h"
-
-int32_t windowWidth = 0;
-int32_t windowHeight = 0;
-double lastTime = 0.0;
-VelmContext* guiContext = nullptr;
-StartupMarks startupMarks;
-float lastFrameStep = 0;
 
 namespace {
 constexpr int startWidth = 640;
@@ -38,38 +22,22 @@ constexpr int keyRepeatDelayMs = 500;
 constexpr int keyRepeatIntervalMs = 30;
 constexpr Uint32 startVideoFlags = SDL_OPENGL;
 constexpr Uint32 resizeVideoFlags = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT;
-constexpr const char* defaultFontFile = "VERDANA.TTF";
 
-const float panelBackground[4] = {0.05f, 0.1f, 0.2f, 1.0f};
-const float panelFace[4] = {0.1f, 0.2f, 0.2f, 1.0f};
-const float panelShadow[4] = {0.1f, 0.1f, 0.05f, 1.0f};
-const float panelFrame[4] = {0.2f, 0.2f, 0.3f, 1.0f};
-const float panelLabel[4] = {0.8f, 0.8f, 0.8f, 1.0f};
-const float panelAccent[4] = {0.2f, 0.5f, 0.7f, 1.0f};
-const float panelDisabled[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-
-// False once the GL context is gone (a failed mode change): cleanUp then
-// frees memory only.
-bool glContextAlive = false;
+// The one program, for the exit handler, which takes no arguments.
+Program* running = nullptr;
 
 // Before cleanUp is registered the media library is shut down here.
-[[noreturn]] void windowFailed(bool atStart) {
+[[noreturn]] void windowFailed(Program* program, bool atStart) {
     std::fprintf(stderr, "Error: couldn't open the window: %s\n", SDL_GetError());
-    glContextAlive = false;
+    if (program != nullptr)
+        program->glContextAlive = false;
     if (atStart)
         SDL_Quit();
     std::exit(1);
 }
 }  // namespace
 
-double now() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec / 1000) * 1e-6;
-}
-
-void startUp() {
-    startupMarks.begin = now();
+Program& startUp() {
     configureHeap();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
@@ -81,86 +49,61 @@ void startUp() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     if (SDL_SetVideoMode(startWidth, startHeight, colourDepth, startVideoFlags) == nullptr)
-        windowFailed(true);
-    glContextAlive = true;
+        windowFailed(nullptr, true);
+    Program& program = *new Program();
+    running = &program;
     keepGlDriverLoaded();
     SDL_WM_SetCaption(windowCaption, nullptr);
     SDL_EnableKeyRepeat(keyRepeatDelayMs, keyRepeatIntervalMs);
 
     // Without a swap tied to the display, frames are paced by waiting.
     int swapControl = 0;
-    setFramePacing(SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) != 0 || swapControl != 1);
+    program.clock.setFramePacing(SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) != 0 ||
+                                 swapControl != 1);
 
-    timerList = new VelmList<TimerCallback>(true);
-    resetFrameClock();
-    lastTime = now();
-
-    setupGLState();
-    startupMarks.video = now();
-    loadTextures();
-    startupMarks.textures = now();
-    velmInit(addTimer, noOpHook, getModifiers);
-    guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelBackground,
-                                 panelFace, panelShadow, panelFrame, panelLabel, velmWhite,
-                                 velmBlack, panelAccent, panelDisabled, false);
-    theInterface = new Interface();
-    std::atexit(cleanUp);
-    startupMarks.widgets = now();
-
-    glViewport(0, 0, startWidth, startHeight);
-    windowWidth = startWidth;
-    windowHeight = startHeight;
-    guiContext->resize(startWidth, startHeight);
-    guiContext->resetView();
-    layoutCredits(startWidth, startHeight);
-
-    drawFrame();
-    startupMarks.firstFrame = now();
-    setupCamera();
-    thePlates = new PlateSurfaces();
-    theBlock = new Block();
-    theSceneAnchor = new SceneAnchor();
-    createAnimation();
-    guiContext->resetView();
-    startupMarks.scene = now();
+    buildProgram(program, true);
+    return program;
 }
 
-void runFrame() {
-    pumpEvents();
+float runFrame(Program& program) {
+    pumpEvents(program);
     const double t1 = now();
-    drawFrame();
-    paceFrame(t1, now);
+    drawFrame(program);
+    program.clock.paceFrame(t1, now);
     const double t2 = now();
-    recordFrameTime(t2 - t1);
-    lastFrameStep = animationStep();
-    updateAnimation(lastFrameStep);
+    program.clock.recordFrameTime(t2 - t1);
+    const float step = program.clock.animationStep();
+    updateAnimation(program.animation, program.scene.thePlates->flowOffset, step);
     const double t3 = now();
-    runTimerPass(t3 - lastTime);
-    lastTime = t3;
+    runTimerPass(*program.timerList, t3 - program.lastTime);
+    program.lastTime = t3;
+    return step;
 }
 
-void pumpEvents() {
+void pumpEvents(Program& program) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
         case SDL_KEYDOWN:
-            handleKeyDown(translateKey(event.key), modifierBits(event.key.keysym.mod));
+            handleKeyDown(program.guiContext, program.pointer, translateKey(event.key),
+                          modifierBits(event.key.keysym.mod));
             break;
         case SDL_KEYUP:
-            handleKeyUp(translateKey(event.key));
+            handleKeyUp(program.guiContext, program.pointer, translateKey(event.key));
             break;
         case SDL_MOUSEMOTION:
-            handleMouseMotion(event.motion.x, event.motion.y, event.motion.state);
+            handleMouseMotion(program.guiContext, program.pointer, event.motion.x, event.motion.y,
+                              event.motion.state, program.windowHeight);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            setMousePosition(event.button.x, event.button.y);
-            handleMouseButton(event.button.button, event.button.state);
+            setMousePosition(program.pointer, event.button.x, event.button.y, program.windowHeight);
+            handleMouseButton(program.guiContext, program.pointer, event.button.button, event.button.state);
             break;
         case SDL_QUIT:
             std::exit(0);
         case SDL_VIDEORESIZE:
-            resizeWindow(event.resize.w, event.resize.h);
+            resizeWindow(program, event.resize.w, event.resize.h);
             break;
         default:
             break;
@@ -168,55 +111,30 @@ void pumpEvents() {
     }
 }
 
-void resizeWindow(int w, int h) {
+void resizeWindow(Program& program, int w, int h) {
     const WindowPlacement placement = readWindowPlacement();
     if (SDL_SetVideoMode(w, h, colourDepth, resizeVideoFlags) == nullptr)
-        windowFailed(false);
+        windowFailed(&program, false);
     restoreWindowPlacement(placement);
     setupGLState();
-    windowHeight = h;
+    program.windowHeight = h;
     glViewport(0, 0, w, h);
-    windowWidth = w;
-    guiContext->resize(w, h);
-    guiContext->resetView();
-    layoutCredits(w, h);
-    drawFrame();
+    program.windowWidth = w;
+    program.guiContext->resize(w, h);
+    program.guiContext->resetView();
+    layoutCredits(program.theInterface, w, h);
+    drawFrame(program);
 }
 
 void cleanUp() {
+    if (running == nullptr)
+        return;
+    Program& program = *running;
     // Lets end-to-end tests see that the exit handler ran.
     const bool report = std::getenv("CORVANE_REPORT_CLEANUP") != nullptr;
-    if (guiContext != nullptr) {
-        delete guiContext;
-        guiContext = nullptr;
-    }
-    if (timerList != nullptr) {
-        delete timerList;
-        timerList = nullptr;
-    }
-    delete thePlates;
-    delete theBlock;
-    delete theSceneAnchor;
-    thePlates = nullptr;
-    theBlock = nullptr;
-    theSceneAnchor = nullptr;
-    for (VentCone* cone : ventCones) {
-        if (cone == nullptr)
-            continue;
-        if (glContextAlive)
-            glDeleteLists(cone->displayList, 1);
-        delete cone;
-    }
-    ventCones.clear();
-    for (Vent* vent : vents)
-        delete vent;
-    vents.clear();
-    if (glContextAlive)
-        deleteTextures();
-    delete theArrow;
-    theArrow = nullptr;
-    delete theInterface;
-    theInterface = nullptr;
+    freeProgram(program);
+    delete running;
+    running = nullptr;
     SDL_Quit();
     if (report)
         std::fprintf(stderr, "cleanUp: done\n");

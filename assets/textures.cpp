@@ -5,34 +5,6 @@
 
 #include "assets/image.h"
 
-GLuint rockTexture = 0;
-GLuint landTexture = 0;
-GLuint magmaTexture = 0;
-GLuint sedimentTexture = 0;
-GLuint crustTexture = 0;
-GLuint underlayTexture = 0;
-GLuint overlayTexture = 0;
-GLuint featuresTexture = 0;
-GLuint smokeTexture = 0;
-GLuint seepageTexture = 0;
-GLuint arrowTexture = 0;
-GLuint logoTexture = 0;
-
-const TextureEntry textureTable[textureCount] = {
-    {"rock.png", &rockTexture, TextureUpload::Mipmaps, false},
-    {"land.png", &landTexture, TextureUpload::Mipmaps, false},
-    {"magma.png", &magmaTexture, TextureUpload::Mipmaps, false},
-    {"sediment.png", &sedimentTexture, TextureUpload::Mipmaps, false},
-    {"crust.png", &crustTexture, TextureUpload::Mipmaps, false},
-    {"corvane_underlay.png", &underlayTexture, TextureUpload::OneLevel, false},
-    {"corvane_overlay.png", &overlayTexture, TextureUpload::OneLevel, false},
-    {"corvane_features.png", &featuresTexture, TextureUpload::OneLevel, false},
-    {"corvane_smoke.png", &smokeTexture, TextureUpload::OneLevel, true},
-    {"corvane_seepage.png", &seepageTexture, TextureUpload::OneLevel, true},
-    {"arrow.png", &arrowTexture, TextureUpload::OneLevel, false},
-    {"qlogo.png", &logoTexture, TextureUpload::OneLevel, false},
-};
-
 GLenum formatForChannels(int channels) {
     switch (channels) {
     case 1: return GL_LUMINANCE;
@@ -62,12 +34,13 @@ void uploadPicture(const Image& picture, TextureUpload upload) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
-void loadTextures() {
+void loadTextures(TextureSet& textures) {
     Image picture;
     for (const TextureEntry& entry : textureTable) {
         picture = loadPng(entry.fileName);
-        glGenTextures(1, entry.name);
-        glBindTexture(GL_TEXTURE_2D, *entry.name);
+        GLuint& name = textures.*entry.name;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
         uploadPicture(picture, entry.upload);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         const bool mipmapped = entry.upload == TextureUpload::Mipmaps;
@@ -81,9 +54,9 @@ void loadTextures() {
     }
 }
 
-void deleteTextures() {
+void deleteTextures(TextureSet& textures) {
     for (const TextureEntry& entry : textureTable) {
-        glDeleteTextures(1, entry.name);
-        *entry.name = 0;
+        glDeleteTextures(1, &(textures.*entry.name));
+        textures.*entry.name = 0;
     }
 }

@@ -22,6 +22,7 @@ constexpr int sprites = 6;
 constexpr float spriteSide = 96;
 
 GLuint underlay, overlay, features, rock, smoke;
+FrameClock clock;
 double startAt, videoAt, texturesAt, firstFrameAt;
 float phase = 0;
 
@@ -115,7 +116,7 @@ bool start() {
     if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr)
         return false;
     int swapControl = 0;
-    setFramePacing(SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) != 0 || swapControl != 1);
+    clock.setFramePacing(SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) != 0 || swapControl != 1);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -151,7 +152,7 @@ void loopPass() {
     between();
     const double t1 = monotonic();
     draw();
-    paceFrame(t1, monotonic);
+    clock.paceFrame(t1, monotonic);
 }
 }  // namespace
 

@@ -6,14 +6,9 @@
 
 #include <cstdio>
 
-#include "animation/animation.h"
-#include "app/shell.h"
-#include "assets/textures.h"
+#include "app/program.h"
 #include "interface/interface.h"
-#include "render/block.h"
-#include "render/frame.h"
 #include "render/plate.h"
-#include "render/scene.h"
 #include "velmkit/velm.h"
 
 namespace {
@@ -28,43 +23,21 @@ double residentBytes() {
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-const float grey[4] = {0.2f, 0.2f, 0.2f, 1};
-
-void makeWorld() {
-    windowWidth = 640;
-    windowHeight = 480;
-    glViewport(0, 0, 640, 480);
-    setupGLState();
-    if (chdir(CORVANE_DATA_DIR) != 0)
-        std::perror("data");
-    loadTextures();
-    guiContext = new VelmContext(640, 480, "VERDANA.TTF", grey, grey, grey, grey, grey, velmWhite,
-                                 velmBlack, grey, grey, false);
-    theInterface = new Interface();
-    guiContext->resize(640, 480);
-    guiContext->resetView();
-    layoutCredits(640, 480);
-    setupCamera();
-    thePlates = new PlateSurfaces();
-    theBlock = new Block();
-    theSceneAnchor = new SceneAnchor();
-    createAnimation();
-    guiContext->resetView();
-}
+Program program;
 
 void BM_ComposeFrame(benchmark::State& state) {
     for (auto _ : state) {
-        composeFrame();
+        composeFrame(frameParts(program));
         glFinish();
-        updateAnimation(1.0f / 60);
+        updateAnimation(program.animation, program.scene.thePlates->flowOffset, 1.0f / 60);
     }
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMillisecond);
 
 void BM_PanelDraw(benchmark::State& state) {
     for (auto _ : state) {
-        guiContext->resetView();
-        guiContext->draw();
+        program.guiContext->resetView();
+        program.guiContext->draw();
         glFinish();
     }
 }
@@ -74,18 +47,15 @@ BENCHMARK(BM_PanelDraw)->Unit(benchmark::kMicrosecond);
 void BM_PanelFontMemory(benchmark::State& state) {
     double grown = 0;
     for (auto _ : state) {
-        VelmContext* saved = guiContext;
         const double before = residentBytes();
-        guiContext = new VelmContext(640, 480, "VERDANA.TTF", grey, grey, grey, grey, grey,
-                                     velmWhite, velmBlack, grey, grey, false);
-        Interface* panel = new Interface();
-        guiContext->resetView();
-        guiContext->draw();
+        auto* context = new VelmContext(640, 480, "VERDANA.TTF", program.guiContext->getPalette());
+        auto* panel = new Interface(context, program.textures.logoTexture);
+        context->resetView();
+        context->draw();
         glFinish();
         grown = residentBytes() - before;
-        delete guiContext;
+        delete context;
         delete panel;
-        guiContext = saved;
     }
     state.counters["resident_growth_MiB"] = grown / (1 << 20);
 }
@@ -100,7 +70,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open an OpenGL window\n");
         return 1;
     }
-    makeWorld();
+    if (chdir(CORVANE_DATA_DIR) != 0)
+        std::perror("data");
+    buildProgram(program, false);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     SDL_Quit();

@@ -4,16 +4,24 @@
 
 #include <cstdio>
 
-#include "animation/animation.h"
+#include <map>
+#include <string>
+
+#include "app/program.h"
 #include "app/shell.h"
-#include "app/timers.h"
+#include "app/startup_stages.h"
 #include "assets/image.h"
-#include "assets/textures.h"
 #include "bench/bench_driver.h"
-#include "render/frame.h"
+#include "render/plate.h"
 
 namespace {
 constexpr float settledStep = 1.0f / 60;
+
+Program* program = nullptr;
+float lastStep = 0;
+// When each stage of start-up ended, in seconds of now().
+std::map<std::string, double> stageEnds;
+double startedAt = 0;
 
 // Decoding alone, the part of loading the pictures that is not the GL's.
 double decodingSeconds() {
@@ -29,28 +37,29 @@ int main(int argc, char** argv) {
         std::perror(CORVANE_DATA_DIR);
         return 1;
     }
-    BenchSubject program;
-    program.start = [] {
-        startUp();
+    BenchSubject subject;
+    subject.start = [] {
+        setStartupStageHook([](const char* stage) { stageEnds[stage] = now(); });
+        startedAt = now();
+        program = &startUp();
         return true;
     };
-    program.startupStages = [](void (*report)(const char*, double)) {
-        const StartupMarks& m = startupMarks;
-        report("video", m.video - m.begin);
-        report("textures", m.textures - m.video);
+    subject.startupStages = [](void (*report)(const char*, double)) {
+        report("video", stageEnds["video"] - startedAt);
+        report("textures", stageEnds["textures"] - stageEnds["video"]);
         report("of_which_decoding", decodingSeconds());
-        report("fonts_and_widgets", m.widgets - m.textures);
-        report("first_frame", m.firstFrame - m.widgets);
-        report("scene_and_animation", m.scene - m.firstFrame);
-        report("first_frame_at", m.firstFrame - m.begin);
+        report("fonts_and_widgets", stageEnds["widgets"] - stageEnds["textures"]);
+        report("first_frame", stageEnds["first_frame"] - stageEnds["widgets"]);
+        report("scene_and_animation", stageEnds["scene"] - stageEnds["first_frame"]);
+        report("first_frame_at", stageEnds["first_frame"] - startedAt);
     };
-    program.draw = drawFrame;
-    program.between = [] {
-        pumpEvents();
-        updateAnimation(settledStep);
-        runTimerPass(settledStep);
+    subject.draw = [] { drawFrame(*program); };
+    subject.between = [] {
+        pumpEvents(*program);
+        updateAnimation(program->animation, program->scene.thePlates->flowOffset, settledStep);
+        runTimerPass(*program->timerList, settledStep);
     };
-    program.loopPass = runFrame;
-    program.lastStep = [] { return static_cast<double>(lastFrameStep); };
-    return runBench(argc, argv, program);
+    subject.loopPass = [] { lastStep = runFrame(*program); };
+    subject.lastStep = [] { return static_cast<double>(lastStep); };
+    return runBench(argc, argv, subject);
 }

@@ -3,14 +3,9 @@
 
 #include <algorithm>
 
-#include "app/shell.h"
-#include "assets/textures.h"
 #include "interface/logo_button.h"
 #include "interface/shadow_label.h"
 #include "velmkit/velm.h"
-
-Interface* theInterface = nullptr;
-bool highlightFeatures = false;
 
 namespace {
 constexpr unsigned titleSize = 24, makerSize = 18, creditsSize = 14, addressSize = 9,
@@ -33,7 +28,7 @@ void creditsBlock(const Interface& panel, float& m, float& t) {
 }
 }  // namespace
 
-Interface::Interface() : creditsVisible(false) {
+Interface::Interface(VelmContext* guiContext, GLuint logoTexture) : creditsVisible(false) {
     title = new ShadowLabel(guiContext, margin, 0, titleText, titleSize, 0);
     title->setDependentDimensions(0, title->getHeight() + margin, 0, 0);
 
@@ -92,7 +87,7 @@ void Interface::respond(VelmDrawable* sender) {
 
 void Interface::notify(VelmDrawable*) {}
 
-void layoutCredits(int width, int height) {
+void layoutCredits(Interface* theInterface, int width, int height) {
     if (theInterface == nullptr)
         return;
     const Interface& panel = *theInterface;

@@ -1,16 +1,22 @@
 // The on-screen panel: title, check box, maker's logo and name, address, credits.
 #pragma once
 
+#include <GL/gl.h>
+
 #include "velmkit/velm_drawable.h"
 
+class VelmContext;
 class ShadowLabel;
 class LogoButton;
 class VelmColorRect;
 class VelmCheckBox;
 class VelmLabel;
 
+// The panel: its widgets live on the context it is built on, which owns
+// and frees them; the panel itself frees nothing.
 struct Interface : public VelmResponder {
-    Interface();
+    // Builds the panel's widgets on guiContext, the logo with logoTexture.
+    Interface(VelmContext* guiContext, GLuint logoTexture);
 
     void respond(VelmDrawable* sender) override;
     void notify(VelmDrawable* sender) override;
@@ -25,14 +31,14 @@ struct Interface : public VelmResponder {
     ShadowLabel* address;
     VelmCheckBox* featuresCheckBox;
     VelmLabel* featuresShadow;
+    // The state of the "Highlighted Features" check box: whether a frame
+    // shows the features picture.
+    bool highlightFeatures = false;
 };
 
-extern Interface* theInterface;
-// The state of the "Highlighted Features" check box.
-extern bool highlightFeatures;
-
-// Centres the credits box and its texts in a window of width by height.
-void layoutCredits(int width, int height);
+// Centres the panel's credits box and its texts in a window of width by
+// height; nothing without a panel.
+void layoutCredits(Interface* theInterface, int width, int height);
 
 // The panel's texts.
 constexpr const char* titleText = "Corvane zones";

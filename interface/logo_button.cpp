@@ -23,7 +23,7 @@ void LogoButton::draw() {
     glDisable(GL_TEXTURE_2D);
 }
 
-bool LogoButton::keyDown(int32_t, int32_t, int32_t) { return false; }
+bool LogoButton::keyDown(int32_t) { return false; }
 bool LogoButton::mouseDown(int32_t, int32_t, int32_t) { return false; }
 bool LogoButton::mouseUp(int32_t, int32_t, int32_t) { return false; }
 bool LogoButton::mouseDrag(int32_t, int32_t) { return false; }

@@ -12,7 +12,7 @@ public:
     LogoButton(VelmContext* context, float x, float y, float width, float height, GLuint texture);
 
     void draw() override;
-    bool keyDown(int32_t key, int32_t a, int32_t b) override;
+    bool keyDown(int32_t key) override;
     bool mouseDown(int32_t button, int32_t x, int32_t y) override;
     bool mouseUp(int32_t button, int32_t x, int32_t y) override;
     bool mouseMove(int32_t x, int32_t y) override;

@@ -1,4 +1,5 @@
-// ShadowLabel: the two passes and the line and tab steps.
+// ShadowLabel: the two passes, walking the label's pieces with the line and
+// tab steps.
 #include "interface/shadow_label.h"
 
 #include <GL/gl.h>
@@ -27,11 +28,8 @@ void ShadowLabel::draw() {
 }
 
 void ShadowLabel::drawText(const float* colour, float offset) {
+    // Tab stops count from where the view's origin stands now.
     const float startX = currentTranslationX();
-    if (needsFormatting) {
-        needsFormatting = false;
-        velmFormatText(text, lineCount, lineBreaks, tabCount, tabBreaks);
-    }
     glPushMatrix();
     glTranslatef(x + offset, y + height + baselineOffset - lineHeight - offset, 0);
     VelmFont* f = activeFont();
@@ -39,49 +37,47 @@ void ShadowLabel::drawText(const float* colour, float offset) {
         f->FaceSize(fontSize);
     glColor4fv(colour);
     glPushMatrix();
-    if (f != nullptr)
-        f->Render(text);
-    int t = 0;
-    for (int i = 0; i < lineCount; ++i) {
-        while (t < tabCount && tabBreaks[t] < lineBreaks[i]) {
-            tabStep(t, startX, f);
-            ++t;
-        }
+    if (f == nullptr) {
         glPopMatrix();
-        glTranslatef(0, -lineHeight, 0);
-        glPushMatrix();
-        const char* segment = text + lineBreaks[i] + 1;
-        if (f != nullptr && *segment != '\0')
-            f->Render(segment);
+        glPopMatrix();
+        return;
     }
-    while (t < tabCount) {
-        tabStep(t, startX, f);
-        ++t;
-    }
+    int tabs = 0;
+    char lastDrawn = 0;   // the last character of the piece before
+    walkPieces(f, [&](const VelmTextPiece& p) {
+        if (p.before == '\n') {
+            glPopMatrix();   // back to the start of the line
+            glTranslatef(0, -lineHeight, 0);
+            glPushMatrix();
+        } else if (p.before == '\t') {
+            tabStep(tabs++, lastDrawn, startX, f);
+        }
+        if (p.before == 0 || !p.text.empty())
+            f->Render(p.text.c_str());
+        lastDrawn = p.text.empty() ? 0 : p.text.back();
+    });
     glPopMatrix();
     glPopMatrix();
 }
 
-void ShadowLabel::tabStep(int t, float startX, VelmFont* f) {
-    const unsigned p = tabBreaks[t];
-    if (tabWidth != 0) {
-        if (t > 0 && text[p - 1] != '\0' && f != nullptr) {
-            const char last[2] = {text[p - 1], '\0'};
-            glTranslatef(f->Advance(last), 0, 0);
-        }
-        const float current = currentTranslationX() - startX;
-        float move;
-        if (tabWidth > current) {
-            move = tabWidth - current;
-        } else {
-            const float n = std::ceil(static_cast<float>(current / tabWidth));
-            move = tabWidth * n - current;
-            if (move == 0)
-                move = tabWidth;
-        }
-        glTranslatef(move, 0, 0);
+void ShadowLabel::tabStep(int t, char last, float startX, VelmFont* f) {
+    if (tabWidth == 0)
+        return;
+    // From the first tab on, the pen moves from the last glyph's origin to
+    // the end of the piece before.
+    if (t > 0 && last != '\0') {
+        const char one[2] = {last, '\0'};
+        glTranslatef(f->Advance(one), 0, 0);
     }
-    const char* segment = text + p + 1;
-    if (f != nullptr && *segment != '\0')
-        f->Render(segment);
+    const float current = currentTranslationX() - startX;
+    float move;
+    if (tabWidth > current) {
+        move = tabWidth - current;
+    } else {
+        const float n = std::ceil(static_cast<float>(current / tabWidth));
+        move = tabWidth * n - current;
+        if (move == 0)
+            move = tabWidth;
+    }
+    glTranslatef(move, 0, 0);
 }

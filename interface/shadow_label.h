@@ -14,7 +14,9 @@ public:
     static constexpr float shadowOffset = 3.0f;
 
 private:
-    // Renders every segment once in colour, shifted right and down by offset.
+    // Renders every piece once in colour, shifted right and down by offset.
     void drawText(const float* colour, float offset);
-    void tabStep(int t, float startX, VelmFont* font);
+    // Moves the pen to the next tab stop for the t-th tab of the text; last
+    // is the character before the tab.
+    void tabStep(int t, char last, float startX, VelmFont* font);
 };

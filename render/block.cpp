@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "animation/animation.h"
 #include "assets/textures.h"
 #include "render/vector_math.h"
-
-Block* theBlock = nullptr;
-SceneAnchor* theSceneAnchor = nullptr;
 
 float Block::coastNormal[3] = {0, 0, 0};
 float Block::inlandNormal[3] = {0, 0, 0};
@@ -90,10 +88,10 @@ std::vector<Strip> landStrips() {
     return strips;
 }
 
-void drawBlock() {
+void drawBlock(const TextureSet& textures) {
     static const std::vector<Strip> strips = landStrips();   // made once: no allocation per frame
     glColor4f(1, 1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, landTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.landTexture);
     glBegin(GL_QUADS);
     for (const Strip& strip : strips) {
         const float s = strip.from, s2 = strip.to;
@@ -128,7 +126,7 @@ void drawBlock() {
     }
     glEnd();
 
-    glBindTexture(GL_TEXTURE_2D, crustTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.crustTexture);
     glColor4f(1, 1, 1, 1);
     glBegin(GL_QUADS);
     glNormal3f(0, 0, 1);
@@ -151,7 +149,7 @@ void drawBlock() {
 
     // The sediment wedge at the foot of the coast.
     glColor4f(1, 1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, sedimentTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.sedimentTexture);
     const float y0 = landHeight(0), y1 = landHeight(0) - wedgeHeight;
     const float p[3] = {wedgeFootX, y1, frontZ}, q[3] = {wedgeTopX, y0, frontZ},
                 r[3] = {wedgeFootX, y1, backZ};

@@ -5,6 +5,8 @@
 
 #include "render/scene.h"
 
+struct TextureSet;
+
 // The block object; its first construction computes the land's end normals.
 class Block {
 public:
@@ -33,5 +35,8 @@ std::vector<Strip> landStrips();
 // Thickness of the continental crust band under the land layer.
 constexpr float continentalCrustThickness = 0.2f;
 
-void drawBlock();
+// Draws the land with its cut face, the crust band under it and the
+// sediment wedge.
+void drawBlock(const TextureSet& textures);
+// Draws the translucent sea over the ocean side.
 void drawSea();

@@ -2,14 +2,11 @@
 #include "render/frame.h"
 
 #include <GL/glu.h>
-#include <SDL/SDL.h>
 
 #include "animation/animation.h"
 #include "animation/sprites.h"
 #include "animation/vent_cone.h"
-#include "app/shell.h"
 #include "assets/textures.h"
-#include "interface/interface.h"
 #include "render/block.h"
 #include "render/plate.h"
 #include "render/scene.h"
@@ -38,7 +35,7 @@ void setupGLState() {
     glEnable(GL_LIGHT0);
 }
 
-void setupCamera() {
+void setupCamera(int32_t windowWidth, int32_t windowHeight) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(cameraFieldOfView,
@@ -50,7 +47,7 @@ void setupCamera() {
     glRotatef(cameraTilt, 1.0f, 0.0f, 0.0f);
 }
 
-void drawPicture(GLuint texture) {
+void drawPicture(GLuint texture, int32_t windowWidth, int32_t windowHeight) {
     glColor4fv(velmWhite);
     glBindTexture(GL_TEXTURE_2D, texture);
     const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
@@ -66,27 +63,31 @@ void drawPicture(GLuint texture) {
     glEnd();
 }
 
-void composeFrame() {
+void composeFrame(const FrameParts& frame) {
+    const int32_t w = frame.windowWidth, h = frame.windowHeight;
+    const TextureSet& textures = frame.textures;
+    VelmContext* guiContext = frame.guiContext;
+    Animation& animation = frame.animation;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
-    drawPicture(underlayTexture);
-    setupCamera();
+    drawPicture(textures.underlayTexture, w, h);
+    setupCamera(w, h);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
 
-    if (thePlates != nullptr && theBlock != nullptr && theSceneAnchor != nullptr) {
-        drawBlock();
-        drawPlates();
+    if (frame.scene.complete()) {
+        drawBlock(textures);
+        drawPlates(*frame.scene.thePlates, textures);
         drawSea();
-        auto cone = ventCones.begin();
-        auto vent = vents.begin();
-        for (; cone != ventCones.end() && vent != vents.end(); ++cone, ++vent) {
+        auto cone = animation.ventCones.begin();
+        auto vent = animation.vents.begin();
+        for (; cone != animation.ventCones.end() && vent != animation.vents.end(); ++cone, ++vent) {
             if ((*vent)->active) {
                 guiContext->resetView();
-                drawVentSprites(*vent);
-                setupCamera();
+                drawVentSprites(*vent, textures);
+                setupCamera(w, h);
             }
-            drawVentCone(*cone);
+            drawVentCone(*cone, textures.landTexture);
         }
     }
 
@@ -95,25 +96,20 @@ void composeFrame() {
     guiContext->resetView();
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    drawPicture(overlayTexture);
-    if (highlightFeatures)
-        drawPicture(featuresTexture);
+    drawPicture(textures.overlayTexture, w, h);
+    if (frame.highlightFeatures)
+        drawPicture(textures.featuresTexture, w, h);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 
     glEnable(GL_TEXTURE_2D);
-    if (theArrow != nullptr) {
+    if (animation.theArrow != nullptr) {
         glColor4fv(arrowColour);
-        drawArrow();
+        drawArrow(*animation.theArrow, textures);
     }
 
     guiContext->resetView();
     glDisable(GL_TEXTURE_2D);
     guiContext->draw();
-}
-
-void drawFrame() {
-    composeFrame();
-    SDL_GL_SwapBuffers();
 }

@@ -3,16 +3,33 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
+class VelmContext;
+struct Animation;
+struct Scene;
+struct TextureSet;
+
 // GL state that holds for the whole run; called at start and after resizes.
 void setupGLState();
-// The scene's projection and modelview matrices; leaves modelview current.
-void setupCamera();
-// Stretches a texture over the whole window in the current 2D view.
-void drawPicture(GLuint texture);
-// Draws one frame and swaps the buffers.
-void drawFrame();
-// Draws one frame without swapping (what drawFrame draws).
-void composeFrame();
+// The scene's projection and modelview matrices for a drawing area of
+// windowWidth by windowHeight; leaves modelview current.
+void setupCamera(int32_t windowWidth, int32_t windowHeight);
+// Stretches a texture over the whole drawing area in the current 2D view.
+void drawPicture(GLuint texture, int32_t windowWidth, int32_t windowHeight);
+
+// What a frame shows, handed over by the program that owns it.
+struct FrameParts {
+    int32_t windowWidth;
+    int32_t windowHeight;
+    VelmContext* guiContext;
+    const TextureSet& textures;
+    const Scene& scene;
+    Animation& animation;     // a puff ends when it is drawn past its time
+    bool highlightFeatures;   // the "Highlighted Features" check box
+};
+// Draws one frame, everything but the swap of the buffers.
+void composeFrame(const FrameParts& frame);
 
 // The camera.
 constexpr double cameraFieldOfView = 60.0;

@@ -8,8 +8,6 @@
 #include "assets/textures.h"
 #include "render/vector_math.h"
 
-PlateSurfaces* thePlates = nullptr;
-
 float PlateSurfaces::flatEndNormal[3] = {0, 0, 0};
 float PlateSurfaces::descendingEndNormal[3] = {0, 0, 0};
 bool PlateSurfaces::normalsPending = true;
@@ -76,13 +74,13 @@ void below(float p, const float* n, float depth, float out[3]) {
 }
 }  // namespace
 
-void drawPlates() {
-    const float f = thePlates != nullptr ? thePlates->flowOffset : 0.0f;
+void drawPlates(const PlateSurfaces& plates, const TextureSet& textures) {
+    const float f = plates.flowOffset;
     static const std::vector<Strip> strips = plateStrips();   // made once: no allocation per frame
     glPolygonOffset(pullForward, pullForward);
     glEnable(GL_POLYGON_OFFSET_FILL);
 
-    glBindTexture(GL_TEXTURE_2D, rockTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.rockTexture);
     glBegin(GL_QUADS);
     for (const Strip& s : strips) {
         float n[3], m[3], v[3];
@@ -118,7 +116,7 @@ void drawPlates() {
     }
     glEnd();
 
-    glBindTexture(GL_TEXTURE_2D, crustTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.crustTexture);
     glBegin(GL_QUADS);
     glNormal3f(0, 0, 1);
     for (const Strip& s : strips) {

@@ -5,6 +5,8 @@
 
 #include "render/scene.h"
 
+struct TextureSet;
+
 // The plate-surface object; its rock picture flows by flowOffset.
 class PlateSurfaces {
 public:
@@ -28,5 +30,6 @@ float plateHeight(float p);
 void plateNormal(float p, float out[3]);
 // The strips the plate is drawn in (55).
 std::vector<Strip> plateStrips();
-// Draws the plate's top, its rock cut face and its crust band.
-void drawPlates();
+// Draws the plate's top, its rock cut face and its crust band, the pictures
+// slid along by the plate's flowOffset.
+void drawPlates(const PlateSurfaces& plates, const TextureSet& textures);

@@ -1,4 +1,5 @@
-// The scene objects the shell creates, and the points they share.
+// The scene objects, made and freed together, and the strips surfaces are
+// drawn in.
 #pragma once
 
 class PlateSurfaces;
@@ -7,12 +8,19 @@ class Block;
 // An object without members: the model is drawn only while it exists.
 struct SceneAnchor {};
 
-extern PlateSurfaces* thePlates;
-extern Block* theBlock;
-extern SceneAnchor* theSceneAnchor;
+// The three scene objects; the model is drawn only while all three exist.
+struct Scene {
+    PlateSurfaces* thePlates = nullptr;
+    Block* theBlock = nullptr;
+    SceneAnchor* theSceneAnchor = nullptr;
 
-// Where the first vent cone stands, in model space.
-constexpr float firstVentPosition[3] = {0.4f, -0.15f, 2.0f};
+    bool complete() const { return thePlates != nullptr && theBlock != nullptr && theSceneAnchor != nullptr; }
+};
+
+// Makes the plate surfaces, the block and the anchor, in this order.
+void createScene(Scene& scene);
+// Frees them in the same order.
+void destroyScene(Scene& scene);
 
 // A strip [from, to] of a surface along x, in its own parameter.
 struct Strip {

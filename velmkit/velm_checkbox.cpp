@@ -91,7 +91,7 @@ void VelmCheckBox::endFlash(int32_t boxId) {
     }
 }
 
-bool VelmCheckBox::keyDown(int32_t key, int32_t, int32_t) {
+bool VelmCheckBox::keyDown(int32_t key) {
     if (!visible || !enabled || key != velmKeySpace)
         return false;
     toggle();

@@ -5,33 +5,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "velmkit/velm_base.h"
 #include "velmkit/velm_drawable.h"
 #include "velmkit/velm_font.h"
 
-namespace {
-void copyColour(float* to, const float* from) {
-    std::memcpy(to, from != nullptr ? from : velmWhite, 4 * sizeof(float));
-}
-}  // namespace
-
-VelmContext::VelmContext(int w, int h, const char* fontFile, const float* background,
-                         const float* face, const float* shadow, const float* frame,
-                         const float* label, const float* mark, const float* outline,
-                         const float* accent, const float* disabled, bool bounds)
-    : width(w), height(h), defaultFont(new VelmFont(fontFile)), showBounds(bounds) {
-    copyColour(palette.background, background);
-    copyColour(palette.face, face);
-    copyColour(palette.shadow, shadow);
-    copyColour(palette.frame, frame);
-    copyColour(palette.label, label);
-    copyColour(palette.mark, mark);
-    copyColour(palette.outline, outline);
-    copyColour(palette.accent, accent);
-    copyColour(palette.disabled, disabled);
-}
+VelmContext::VelmContext(int w, int h, const char* fontFile, const VelmPalette& colours, bool bounds)
+    : width(w), height(h), defaultFont(new VelmFont(fontFile)), palette(colours), showBounds(bounds) {}
 
 VelmContext::~VelmContext() {
     destroying = true;
@@ -147,19 +127,19 @@ void VelmContext::moveFocus(bool backwards) {
     setFocus(ring[index]);
 }
 
-void VelmContext::keyDown(int32_t key, int32_t, int32_t, int32_t a, int32_t b) {
-    if (focus != nullptr && focus->isVisible() && focus->isEnabled() && focus->keyDown(key, a, b))
+void VelmContext::keyDown(int32_t key, int32_t, int32_t) {
+    if (focus != nullptr && focus->isVisible() && focus->isEnabled() && focus->keyDown(key))
         return;
     if (key == velmKeyTab)
         moveFocus((velmModifiers() & velmModShift) != 0);
 }
 
-void VelmContext::keyUp(int32_t key, int32_t, int32_t, int32_t a, int32_t b) {
+void VelmContext::keyUp(int32_t key, int32_t, int32_t) {
     if (focus != nullptr && focus->isVisible() && focus->isEnabled())
-        focus->keyUp(key, a, b);
+        focus->keyUp(key);
 }
 
-void VelmContext::mouseDown(int32_t button, int32_t x, int32_t y, int32_t, int32_t) {
+void VelmContext::mouseDown(int32_t button, int32_t x, int32_t y) {
     VelmDrawable* target = topmostAt(x, y);
     setFocus(target != nullptr && target->takesFocus() ? target : nullptr);
     pressed = nullptr;
@@ -167,26 +147,26 @@ void VelmContext::mouseDown(int32_t button, int32_t x, int32_t y, int32_t, int32
         pressed = target;
 }
 
-void VelmContext::mouseUp(int32_t button, int32_t x, int32_t y, int32_t, int32_t) {
+void VelmContext::mouseUp(int32_t button, int32_t x, int32_t y) {
     VelmDrawable* target = pressed != nullptr ? pressed : topmostAt(x, y);
     pressed = nullptr;
     if (target != nullptr)
         target->mouseUp(button, x, y);
 }
 
-void VelmContext::scrollWheel(int32_t direction, int32_t x, int32_t y, int32_t, int32_t) {
+void VelmContext::scrollWheel(int32_t direction, int32_t x, int32_t y) {
     if (VelmDrawable* target = topmostAt(x, y))
         target->scrollWheel(direction, x, y);
 }
 
-void VelmContext::mouseMove(int32_t x, int32_t y, int32_t, int32_t) {
+void VelmContext::mouseMove(int32_t x, int32_t y) {
     // A copy: a handler may add drawables.
     const std::vector<VelmDrawable*> all = drawables;
     for (VelmDrawable* d : all)
         d->mouseMove(x, y);
 }
 
-void VelmContext::mouseDrag(int32_t x, int32_t y, int32_t, int32_t) {
+void VelmContext::mouseDrag(int32_t x, int32_t y) {
     const std::vector<VelmDrawable*> all = drawables;
     for (VelmDrawable* d : all)
         d->mouseDrag(x, y);

@@ -8,7 +8,7 @@
 class VelmDrawable;
 class VelmFont;
 
-// The colours a context hands its widgets, RGBA. Each is copied.
+// The colours a context hands its widgets, RGBA.
 struct VelmPalette {
     float background[4];   // fill of panels and of a check box's face
     float face[4];         // check box face while the pointer is over it
@@ -30,11 +30,11 @@ struct VelmPalette {
 // to the drawable with the keyboard focus, and Tab / Shift+Tab move the focus.
 class VelmContext {
 public:
-    // showBounds draws every drawable's rectangle, an aid for laying out panels.
-    VelmContext(int width, int height, const char* fontFile, const float* background,
-                const float* face, const float* shadow, const float* frame, const float* label,
-                const float* mark, const float* outline, const float* accent,
-                const float* disabled, bool showBounds);
+    // fontFile is the default font of every text (found as VelmFont finds
+    // files); showBounds draws every drawable's rectangle, an aid for laying
+    // out panels.
+    VelmContext(int width, int height, const char* fontFile, const VelmPalette& palette,
+                bool showBounds = false);
     ~VelmContext();
     VelmContext(const VelmContext&) = delete;
     VelmContext& operator=(const VelmContext&) = delete;
@@ -48,13 +48,14 @@ public:
     // redraw-request flag.
     void draw();
 
-    void keyDown(int32_t key, int32_t x, int32_t y, int32_t a, int32_t b);
-    void keyUp(int32_t key, int32_t x, int32_t y, int32_t a, int32_t b);
-    void mouseDown(int32_t button, int32_t x, int32_t y, int32_t a, int32_t b);
-    void mouseUp(int32_t button, int32_t x, int32_t y, int32_t a, int32_t b);
-    void scrollWheel(int32_t direction, int32_t x, int32_t y, int32_t a, int32_t b);
-    void mouseMove(int32_t x, int32_t y, int32_t a, int32_t b);
-    void mouseDrag(int32_t x, int32_t y, int32_t a, int32_t b);
+    // Events at window pixel (x, y); keys carry the pointer's position.
+    void keyDown(int32_t key, int32_t x, int32_t y);
+    void keyUp(int32_t key, int32_t x, int32_t y);
+    void mouseDown(int32_t button, int32_t x, int32_t y);
+    void mouseUp(int32_t button, int32_t x, int32_t y);
+    void scrollWheel(int32_t direction, int32_t x, int32_t y);
+    void mouseMove(int32_t x, int32_t y);
+    void mouseDrag(int32_t x, int32_t y);
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }

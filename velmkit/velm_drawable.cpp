@@ -24,8 +24,8 @@ void VelmDrawable::setLocationX(float value) { x = value; }
 void VelmDrawable::setLocationY(float value) { y = value; }
 void VelmDrawable::setWidth(float value) { width = value; }
 void VelmDrawable::setHeight(float value) { height = value; }
-bool VelmDrawable::keyDown(int32_t, int32_t, int32_t) { return false; }
-bool VelmDrawable::keyUp(int32_t, int32_t, int32_t) { return false; }
+bool VelmDrawable::keyDown(int32_t) { return false; }
+bool VelmDrawable::keyUp(int32_t) { return false; }
 bool VelmDrawable::mouseDown(int32_t, int32_t, int32_t) { return false; }
 bool VelmDrawable::mouseUp(int32_t, int32_t, int32_t) { return false; }
 bool VelmDrawable::mouseMove(int32_t, int32_t) { return false; }

@@ -20,9 +20,7 @@ public:
 // the lower left, y up). It registers with its context on construction; the
 // context draws it, offers it events and deletes it.
 //
-// Event handlers answer true when they took the event. The trailing integers
-// of the key and button events (a, b) are reserved for the host; this
-// library ignores them.
+// Event handlers answer true when they took the event.
 class VelmDrawable {
 public:
     VelmDrawable(VelmContext* context, float x, float y, float width, float height);
@@ -36,8 +34,8 @@ public:
     virtual void setLocationY(float y);
     virtual void setWidth(float width);
     virtual void setHeight(float height);
-    virtual bool keyDown(int32_t key, int32_t a, int32_t b);
-    virtual bool keyUp(int32_t key, int32_t a, int32_t b);
+    virtual bool keyDown(int32_t key);
+    virtual bool keyUp(int32_t key);
     virtual bool mouseDown(int32_t button, int32_t x, int32_t y);
     virtual bool mouseUp(int32_t button, int32_t x, int32_t y);
     virtual bool mouseMove(int32_t x, int32_t y);

@@ -1,7 +1,6 @@
 // VelmList: the widget library's doubly linked list of item pointers.
 #pragma once
 
-#include <cassert>
 #include <cstdint>
 
 // A node of a VelmList. Nodes are allocated one by one and owned by their list.
@@ -76,17 +75,6 @@ public:
         ++count;
     }
 
-    // Walks the list checking its links (a debugging aid; asserts in debug builds).
-    virtual void validate() {
-        uint32_t seen = 0;
-        Node* prev = nullptr;
-        for (Node* node = first; node != nullptr; prev = node, node = node->next, ++seen)
-            assert(node->prev == prev);
-        assert(prev == last && seen == count);
-        (void)seen;
-        (void)prev;
-    }
-
     // The item at index, or null.
     virtual T* itemAt(int32_t index) {
         Node* node = nodeAt(index);
@@ -117,31 +105,11 @@ public:
         return -1;
     }
 
-    // Position of the last node holding item, or -1.
-    virtual int32_t lastIndexOf(T* item) {
-        int32_t index = static_cast<int32_t>(count) - 1;
-        for (Node* node = last; node != nullptr; node = node->prev, --index)
-            if (node->item == item)
-                return index;
-        return -1;
-    }
-
-    // The last node holding item, or null.
-    virtual Node* findLastNode(T* item) {
-        for (Node* node = last; node != nullptr; node = node->prev)
-            if (node->item == item)
-                return node;
-        return nullptr;
-    }
-
     // Removes the node at index; false when there is none.
     virtual bool removeAt(int32_t index) { return removeNode(nodeAt(index)); }
 
     // Removes the first node holding item; false when there is none.
     virtual bool remove(T* item) { return removeNode(findNode(item)); }
-
-    // Removes the last node holding item; false when there is none.
-    virtual bool removeLast(T* item) { return removeNode(findLastNode(item)); }
 
     // Unlinks and frees node (and its item when the list owns items).
     virtual bool removeNode(Node* node) {

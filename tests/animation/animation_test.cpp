@@ -9,9 +9,8 @@
 #include "animation/random.h"
 #include "animation/sprites.h"
 #include "animation/vent_cone.h"
-#include "app/shell.h"
+#include "assets/textures.h"
 #include "render/frame.h"
-#include "render/plate.h"
 #include "support/gl_helpers.h"
 
 namespace {
@@ -30,34 +29,17 @@ float unit(int32_t v) { return static_cast<float>(v / 32767.0); }
 
 Vent idleVent() { return Vent{0, 0, 1, 3, 10, 5, 0, 0, false, false}; }
 
-void freeAnimation() {
-    for (VentCone* cone : ventCones) {
-        glDeleteLists(cone->displayList, 1);
-        delete cone;
-    }
-    for (Vent* vent : vents)
-        delete vent;
-    ventCones.clear();
-    vents.clear();
-    delete theArrow;
-    theArrow = nullptr;
-}
-
+// The animation made as the program makes it, with the camera set.
 class CreationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        windowWidth = 640;
-        windowHeight = 480;
         glViewport(0, 0, 640, 480);
-        setupCamera();
+        setupCamera(640, 480);
         resetRandom();
-        thePlates = new PlateSurfaces();
     }
-    void TearDown() override {
-        freeAnimation();
-        delete thePlates;
-        thePlates = nullptr;
-    }
+    void TearDown() override { destroyAnimation(animation, true); }
+    Animation animation;
+    float flowOffset = 0;
 };
 }  // namespace
 
@@ -146,13 +128,14 @@ TEST_F(CreationTest, FirstConeAnchorsAtItsRimInTheWindow) {
 }
 
 TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
-    createAnimation();
-    ASSERT_EQ(ventCones.size(), 6u);
-    ASSERT_EQ(vents.size(), 6u);
-    ASSERT_NE(theArrow, nullptr);
+    createAnimation(animation);
+    ASSERT_EQ(animation.ventCones.size(), 6u);
+    ASSERT_EQ(animation.vents.size(), 6u);
+    ASSERT_NE(animation.theArrow, nullptr);
+    const Arrow* theArrow = animation.theArrow;
     const auto values = referenceSequence(16);
-    auto cone = ventCones.begin();
-    auto vent = vents.begin();
+    auto cone = animation.ventCones.begin();
+    auto vent = animation.vents.begin();
     EXPECT_FLOAT_EQ((*cone)->position[0], 0.4f);
     EXPECT_FLOAT_EQ((*cone)->scale, 1.0f);
     EXPECT_TRUE((*vent)->hasSeepage);
@@ -171,7 +154,7 @@ TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
         EXPECT_GT((*cone)->windowX, 360.0f);   // behind the first, near x 374..395
         EXPECT_LT((*cone)->windowX, 410.0f);
     }
-    for (Vent* v : vents) {
+    for (Vent* v : animation.vents) {
         EXPECT_FALSE(v->active);
         EXPECT_EQ(v->idleTime, 0.0f);
         EXPECT_EQ(v->riseTime, 3.0f);
@@ -184,9 +167,9 @@ TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
     EXPECT_FLOAT_EQ(theArrow->width, 0.075f);
 
     // The first update draws a waiting time for every vent: values 11 to 16.
-    updateAnimation(0.0f);
+    updateAnimation(animation, flowOffset, 0.0f);
     int k = 10;
-    for (Vent* v : vents) {
+    for (Vent* v : animation.vents) {
         const float u = unit(values[k++]);
         EXPECT_FLOAT_EQ(v->idleTime, 30 * (1 - u) + 10 * u);
         EXPECT_GE(v->idleTime, 10.0f);
@@ -195,15 +178,15 @@ TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
 }
 
 TEST_F(CreationTest, LayoutIsTheSameInEveryRun) {
-    createAnimation();
+    createAnimation(animation);
     std::vector<float> first;
-    for (VentCone* c : ventCones)
+    for (VentCone* c : animation.ventCones)
         first.insert(first.end(), {c->position[0], c->position[2], c->scale, c->windowX, c->windowY});
-    freeAnimation();
+    destroyAnimation(animation, true);
     resetRandom();
-    createAnimation();
+    createAnimation(animation);
     std::vector<float> second;
-    for (VentCone* c : ventCones)
+    for (VentCone* c : animation.ventCones)
         second.insert(second.end(), {c->position[0], c->position[2], c->scale, c->windowX, c->windowY});
     EXPECT_EQ(first, second);
 }
@@ -242,53 +225,49 @@ TEST(VentUpdate, ActiveVentGrowsUntilDrawn) {
     EXPECT_FLOAT_EQ(v.activeTime, 25.0f);
 }
 
-TEST(AnimationUpdate, ArrowPhaseWrapsOncePerUpdate) {
+class AnimationUpdate : public ::testing::Test {
+protected:
+    void SetUp() override { animation.theArrow = &arrow; }
     Arrow arrow{{0, 0, 0}, -90, 0.075f, 0.6f, 0.0f};
-    theArrow = &arrow;
+    Animation animation;
+    float flowOffset = 0;
+};
+
+TEST_F(AnimationUpdate, ArrowPhaseWrapsOncePerUpdate) {
     std::vector<float> phases;
     for (int i = 0; i < 5; ++i) {
-        updateAnimation(1.0f);
+        updateAnimation(animation, flowOffset, 1.0f);
         phases.push_back(arrow.phase);
     }
     EXPECT_EQ(phases, std::vector<float>({0.5f, 1.0f, 1.5f, 2.0f, 0.5f}));
-    theArrow = nullptr;
 }
 
-TEST(AnimationUpdate, FlowOffsetSlidesAndWrapsIntoTheUnitRange) {
-    PlateSurfaces plates;
-    thePlates = &plates;
-    updateAnimation(0.1f);
-    EXPECT_NEAR(plates.flowOffset, 0.99f, 1e-6f);
-    updateAnimation(0.0f);
-    EXPECT_NEAR(plates.flowOffset, 0.99f, 1e-6f);
-    thePlates = nullptr;
+TEST_F(AnimationUpdate, FlowOffsetSlidesAndWrapsIntoTheUnitRange) {
+    updateAnimation(animation, flowOffset, 0.1f);
+    EXPECT_NEAR(flowOffset, 0.99f, 1e-6f);
+    updateAnimation(animation, flowOffset, 0.0f);
+    EXPECT_NEAR(flowOffset, 0.99f, 1e-6f);
 }
 
 // A stalled frame (a hidden window, a suspended laptop) brings a long step;
 // a broken clock a negative or non-finite one.
-TEST(AnimationUpdate, AnyStepLeavesArrowAndFlowInRange) {
-    Arrow arrow{{0, 0, 0}, -90, 0.075f, 0.6f, 0.0f};
-    PlateSurfaces plates;
-    theArrow = &arrow;
-    thePlates = &plates;
-    updateAnimation(9.0f);   // 4.5 phases: a quarter into the next cycle
+TEST_F(AnimationUpdate, AnyStepLeavesArrowAndFlowInRange) {
+    updateAnimation(animation, flowOffset, 9.0f);   // 4.5 phases: a quarter into the next cycle
     EXPECT_FLOAT_EQ(arrow.phase, 0.5f);
-    EXPECT_NEAR(plates.flowOffset, 0.1f, 1e-6f);
+    EXPECT_NEAR(flowOffset, 0.1f, 1e-6f);
     for (float step : {30.0f, 1000.0f, 30.0f, -5.0f, NAN, INFINITY, 1e30f, 2.3f}) {
         SCOPED_TRACE(step);
-        const float phase = arrow.phase, offset = plates.flowOffset;
-        updateAnimation(step);
+        const float phase = arrow.phase, offset = flowOffset;
+        updateAnimation(animation, flowOffset, step);
         EXPECT_GE(arrow.phase, 0.0f);
         EXPECT_LE(arrow.phase, 2.0f);
-        EXPECT_GE(plates.flowOffset, 0.0f);
-        EXPECT_LT(plates.flowOffset, 1.0f);
+        EXPECT_GE(flowOffset, 0.0f);
+        EXPECT_LT(flowOffset, 1.0f);
         if (!(step > 0) || !std::isfinite(step)) {
             EXPECT_EQ(arrow.phase, phase) << "a step that is no step moves nothing";
-            EXPECT_EQ(plates.flowOffset, offset);
+            EXPECT_EQ(flowOffset, offset);
         }
     }
-    theArrow = nullptr;
-    thePlates = nullptr;
 }
 
 TEST(PuffOpacity, EdgesFadeInHoldAndFadeOut) {
@@ -325,16 +304,17 @@ TEST(ArrowWindow, OpensFromTheTailThenClosesFromIt) {
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override { resetTestView(); }
+    TextureSet textures;   // none: the quads show in their colours
 };
 
 TEST_F(SpriteTest, DrawingEndsAPuffOnlyAfterEighteenSeconds) {
     Vent v = idleVent();
     v.active = true;
     v.activeTime = 18.0f;
-    drawVentSprites(&v);
+    drawVentSprites(&v, textures);
     EXPECT_TRUE(v.active);
     v.activeTime = 18.01f;
-    drawVentSprites(&v);
+    drawVentSprites(&v, textures);
     EXPECT_FALSE(v.active);
     EXPECT_EQ(v.activeTime, 0.0f);
 }
@@ -347,7 +327,7 @@ TEST_F(SpriteTest, SmokeCoversItsRectangleAroundTheAnchorAndRestoresState) {
     v.activeTime = 8.0f;   // full strength
     const GLint depth = glInteger(GL_MODELVIEW_STACK_DEPTH);
     glDisable(GL_TEXTURE_2D);   // untextured: the quads show as solid white
-    drawVentSprites(&v);
+    drawVentSprites(&v, textures);
     EXPECT_EQ(glInteger(GL_MODELVIEW_STACK_DEPTH), depth);
     GLboolean mask = GL_FALSE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
@@ -358,7 +338,7 @@ TEST_F(SpriteTest, SmokeCoversItsRectangleAroundTheAnchorAndRestoresState) {
     EXPECT_LT(pixelAt(300, 200 + 160)[0], 10);
     EXPECT_LT(pixelAt(300, 200 - 20)[0], 10);   // no seepage for this vent
     v.hasSeepage = true;
-    drawVentSprites(&v);
+    drawVentSprites(&v, textures);
     EXPECT_GT(pixelAt(300, 200 - 20)[0], 200);   // seepage runs down below the anchor
     EXPECT_LT(pixelAt(300, 200 - 80)[0], 10);
 }

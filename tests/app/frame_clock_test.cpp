@@ -8,11 +8,7 @@
 namespace {
 class FrameClockTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        resetFrameClock();
-        framesPerSecond = HUGE_VAL;
-        setFramePacing(false);
-    }
+    FrameClock clock;
 };
 
 // A clock that moves 10 ms each time it is read.
@@ -27,50 +23,50 @@ double steppingClock() {
 
 TEST_F(FrameClockTest, FirstNineFramesGiveAZeroStepTheTenthTheFirstEstimate) {
     for (int i = 0; i < 9; ++i) {
-        recordFrameTime(1.0 / 50);
-        EXPECT_EQ(animationStep(), 0.0f) << i;
+        clock.recordFrameTime(1.0 / 50);
+        EXPECT_EQ(clock.animationStep(), 0.0f) << i;
     }
-    recordFrameTime(1.0 / 50);
-    EXPECT_NEAR(framesPerSecond, 50.0, 1e-9);
-    EXPECT_NEAR(animationStep(), 0.02f, 1e-7);
+    clock.recordFrameTime(1.0 / 50);
+    EXPECT_NEAR(clock.framesPerSecond, 50.0, 1e-9);
+    EXPECT_NEAR(clock.animationStep(), 0.02f, 1e-7);
 }
 
 TEST_F(FrameClockTest, EstimateChangesOnlyEveryTenthFrame) {
     for (int i = 0; i < 10; ++i)
-        recordFrameTime(1.0 / 60);
+        clock.recordFrameTime(1.0 / 60);
     for (int i = 0; i < 9; ++i) {
-        recordFrameTime(1.0 / 20);
-        EXPECT_NEAR(framesPerSecond, 60.0, 1e-9);
+        clock.recordFrameTime(1.0 / 20);
+        EXPECT_NEAR(clock.framesPerSecond, 60.0, 1e-9);
     }
-    recordFrameTime(1.0 / 20);
-    EXPECT_NEAR(framesPerSecond, 20.0, 1e-9);
+    clock.recordFrameTime(1.0 / 20);
+    EXPECT_NEAR(clock.framesPerSecond, 20.0, 1e-9);
 }
 
 TEST_F(FrameClockTest, BlockSummingToZeroGivesAZeroStep) {
     for (int i = 0; i < 10; ++i)
-        recordFrameTime(1.0 / 60);
+        clock.recordFrameTime(1.0 / 60);
     for (int i = 0; i < 10; ++i)
-        recordFrameTime(0.0);
-    EXPECT_TRUE(std::isinf(framesPerSecond));
-    EXPECT_EQ(animationStep(), 0.0f);
+        clock.recordFrameTime(0.0);
+    EXPECT_TRUE(std::isinf(clock.framesPerSecond));
+    EXPECT_EQ(clock.animationStep(), 0.0f);
 }
 
 TEST_F(FrameClockTest, VeryFastFramesTurnPacingOn) {
     for (int i = 0; i < 10; ++i)
-        recordFrameTime(1.0 / 60);
-    EXPECT_FALSE(framesArePaced());
+        clock.recordFrameTime(1.0 / 60);
+    EXPECT_FALSE(clock.framesArePaced());
     for (int i = 0; i < 10; ++i)
-        recordFrameTime(1.0 / 1000);
-    EXPECT_TRUE(framesArePaced());
+        clock.recordFrameTime(1.0 / 1000);
+    EXPECT_TRUE(clock.framesArePaced());
 }
 
 TEST_F(FrameClockTest, PacingWaitsOutTheFramePeriodOnlyWhenOn) {
     fakeTime = 100.0;
     clockReads = 0;
-    paceFrame(100.0, steppingClock);   // off: does not even read the clock
+    clock.paceFrame(100.0, steppingClock);   // off: does not even read the clock
     EXPECT_EQ(clockReads, 0);
-    setFramePacing(true);
-    paceFrame(100.0, steppingClock);   // 10 ms left of 16.7, then 20 ms: over
+    clock.setFramePacing(true);
+    clock.paceFrame(100.0, steppingClock);   // 10 ms left of 16.7, then 20 ms: over
     EXPECT_EQ(clockReads, 2);
     EXPECT_GE(fakeTime, 100.0 + pacedFramePeriod);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
-#include "app/shell.h"
 #include "support/recording.h"
 
 namespace {
@@ -18,20 +17,15 @@ SDL_KeyboardEvent keyEvent(SDLKey sym, int mods = KMOD_NONE) {
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        guiContext = new VelmContext(640, 480, "VERDANA.TTF", velmWhite, velmWhite, velmWhite,
-                                     velmWhite, velmWhite, velmWhite, velmBlack, velmWhite,
-                                     velmWhite, false);
+        guiContext = new VelmContext(640, 480, "VERDANA.TTF", testPalette(velmWhite));
         // One pixel taller than the window: the top row is reported at y 480.
         drawable = new RecordingDrawable(guiContext, 0, 0, 640, 481);
         drawable->makeFocusable();
         guiContext->setFocus(drawable);
-        windowHeight = 480;
-        mouseX = mouseY = 0;
         SDL_SetModState(KMOD_NONE);
     }
     void TearDown() override {
         delete guiContext;
-        guiContext = nullptr;
         SDL_SetModState(KMOD_NONE);
     }
     // Presses a key whose event carries mods while SDL's state says global
@@ -41,11 +35,19 @@ protected:
         SDL_SetModState(static_cast<SDLMod>(global));
         drawable->events.clear();
         const SDL_KeyboardEvent event = keyEvent(sym, mods);
-        handleKeyDown(translateKey(event), modifierBits(event.keysym.mod));
+        handleKeyDown(guiContext, pointer, translateKey(event), modifierBits(event.keysym.mod));
         return drawable->last();
     }
     static std::string down(int key) { return "keyDown " + std::to_string(key) + " 0 0"; }
+    void setMouse(int x, int y) { setMousePosition(pointer, x, y, windowHeight); }
+    void button(int b, int state) { handleMouseButton(guiContext, pointer, b, state); }
+    void motion(int x, int y, uint8_t buttons) {
+        handleMouseMotion(guiContext, pointer, x, y, buttons, windowHeight);
+    }
+    VelmContext* guiContext = nullptr;
     RecordingDrawable* drawable = nullptr;
+    Pointer pointer;
+    int32_t windowHeight = 480;
 };
 }  // namespace
 
@@ -95,7 +97,7 @@ TEST_F(InputTest, ModifierAndLockKeysNeverReachTheWidgets) {
                        SDLK_LCTRL, SDLK_RALT, SDLK_LALT, SDLK_RMETA, SDLK_LMETA, SDLK_LSUPER,
                        SDLK_RSUPER}) {
         EXPECT_EQ(press(key, KMOD_LSHIFT), "") << key;
-        handleKeyUp(translateKey(keyEvent(key)));
+        handleKeyUp(guiContext, pointer, translateKey(keyEvent(key)));
         EXPECT_TRUE(drawable->events.empty()) << key;
     }
     EXPECT_EQ(press(SDLK_SCROLLOCK), down(302));
@@ -103,7 +105,7 @@ TEST_F(InputTest, ModifierAndLockKeysNeverReachTheWidgets) {
 
 TEST_F(InputTest, ReleaseIsUnmapped) {
     SDL_SetModState(KMOD_LSHIFT);
-    handleKeyUp(translateKey(keyEvent(SDLK_a)));
+    handleKeyUp(guiContext, pointer, translateKey(keyEvent(SDLK_a)));
     EXPECT_EQ(drawable->last(), "keyUp 97 0 0");
 }
 
@@ -131,52 +133,52 @@ TEST_F(InputTest, ControlQEndsTheProgramWithStatusZero) {
 }
 
 TEST_F(InputTest, MousePositionsAreFlippedToABottomLeftOrigin) {
-    setMousePosition(0, 0);
-    handleMouseButton(SDL_BUTTON_LEFT, SDL_PRESSED);
+    setMouse(0, 0);
+    button(SDL_BUTTON_LEFT, SDL_PRESSED);
     EXPECT_EQ(drawable->last(), "mouseDown 0 0 480");
-    setMousePosition(0, 479);
-    handleMouseButton(SDL_BUTTON_LEFT, SDL_RELEASED);
+    setMouse(0, 479);
+    button(SDL_BUTTON_LEFT, SDL_RELEASED);
     EXPECT_EQ(drawable->last(), "mouseUp 0 0 1");
     windowHeight = 600;   // after a resize the flip uses the new height
-    handleMouseMotion(10, 0, 0);
-    EXPECT_EQ(mouseY, 600);
+    motion(10, 0, 0);
+    EXPECT_EQ(pointer.mouseY, 600);
 }
 
 TEST_F(InputTest, ButtonsMapToLibraryNumbers) {
-    setMousePosition(5, 5);
-    handleMouseButton(SDL_BUTTON_RIGHT, SDL_PRESSED);
+    setMouse(5, 5);
+    button(SDL_BUTTON_RIGHT, SDL_PRESSED);
     EXPECT_EQ(drawable->last(), "mouseDown 1 5 475");
-    handleMouseButton(SDL_BUTTON_RIGHT, SDL_RELEASED);
+    button(SDL_BUTTON_RIGHT, SDL_RELEASED);
     EXPECT_EQ(drawable->last(), "mouseUp 1 5 475");
-    handleMouseButton(SDL_BUTTON_MIDDLE, SDL_PRESSED);
+    button(SDL_BUTTON_MIDDLE, SDL_PRESSED);
     EXPECT_EQ(drawable->last(), "mouseDown 2 5 475");
-    handleMouseButton(SDL_BUTTON_MIDDLE, SDL_RELEASED);
-    handleMouseButton(7, SDL_PRESSED);
+    button(SDL_BUTTON_MIDDLE, SDL_RELEASED);
+    button(7, SDL_PRESSED);
     EXPECT_EQ(drawable->last(), "mouseDown 7 5 475");
 }
 
 TEST_F(InputTest, WheelNotchGivesTwoScrollsAndNoButtons) {
-    setMousePosition(20, 30);
-    handleMouseButton(SDL_BUTTON_WHEELUP, SDL_PRESSED);
-    handleMouseButton(SDL_BUTTON_WHEELUP, SDL_RELEASED);
+    setMouse(20, 30);
+    button(SDL_BUTTON_WHEELUP, SDL_PRESSED);
+    button(SDL_BUTTON_WHEELUP, SDL_RELEASED);
     ASSERT_EQ(drawable->events.size(), 2u);
     EXPECT_EQ(drawable->events[0], "scrollWheel 0 20 450");
     EXPECT_EQ(drawable->events[1], "scrollWheel 0 20 450");
-    handleMouseButton(SDL_BUTTON_WHEELDOWN, SDL_PRESSED);
+    button(SDL_BUTTON_WHEELDOWN, SDL_PRESSED);
     EXPECT_EQ(drawable->last(), "scrollWheel 1 20 450");
 }
 
 TEST_F(InputTest, MotionWithAButtonHeldIsADrag) {
-    handleMouseMotion(10, 20, 0);
+    motion(10, 20, 0);
     EXPECT_EQ(drawable->last(), "mouseMove -1 10 460");
-    handleMouseMotion(11, 20, SDL_BUTTON(SDL_BUTTON_RIGHT));
+    motion(11, 20, SDL_BUTTON(SDL_BUTTON_RIGHT));
     EXPECT_EQ(drawable->last(), "mouseDrag -1 11 460");
 }
 
 TEST_F(InputTest, KeysCarryTheLastPointerPosition) {
-    EXPECT_EQ(mouseX, 0);
-    EXPECT_EQ(mouseY, 0);
-    handleMouseMotion(100, 80, 0);
-    EXPECT_EQ(mouseX, 100);
-    EXPECT_EQ(mouseY, 400);
+    EXPECT_EQ(pointer.mouseX, 0);
+    EXPECT_EQ(pointer.mouseY, 0);
+    motion(100, 80, 0);
+    EXPECT_EQ(pointer.mouseX, 100);
+    EXPECT_EQ(pointer.mouseY, 400);
 }

@@ -17,29 +17,27 @@ class TimerPassTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fired.clear();
-        timerList = new VelmList<TimerCallback>(true);
+        serveTimers(&timerList);
     }
-    void TearDown() override {
-        delete timerList;
-        timerList = nullptr;
-    }
+    void TearDown() override { serveTimers(nullptr); }
+    TimerList timerList{true};
 };
 }  // namespace
 
 TEST_F(TimerPassTest, ZeroDelayFiresAtTheNextPassNotAtOnce) {
     addTimer(0, record, 1);
     EXPECT_TRUE(fired.empty());
-    EXPECT_EQ(timerList->count, 1u);
-    runTimerPass(0.0);
+    EXPECT_EQ(timerList.count, 1u);
+    runTimerPass(timerList, 0.0);
     EXPECT_EQ(fired, std::vector<int32_t>({1}));
-    EXPECT_EQ(timerList->count, 0u);
+    EXPECT_EQ(timerList.count, 0u);
 }
 
 TEST_F(TimerPassTest, ExactlyZeroLeftFires) {
     addTimer(250, record, 1);
-    runTimerPass(0.125);
+    runTimerPass(timerList, 0.125);
     EXPECT_TRUE(fired.empty());
-    runTimerPass(0.125);   // 0.25 - 0.125 - 0.125 is exactly 0.0
+    runTimerPass(timerList, 0.125);   // 0.25 - 0.125 - 0.125 is exactly 0.0
     EXPECT_EQ(fired, std::vector<int32_t>({1}));
 }
 
@@ -47,47 +45,50 @@ TEST_F(TimerPassTest, RequestsDueTogetherFireNewestFirst) {
     addTimer(10, record, 1);
     addTimer(10, record, 2);
     addTimer(10, record, 3);
-    runTimerPass(0.5);
+    runTimerPass(timerList, 0.5);
     EXPECT_EQ(fired, std::vector<int32_t>({3, 2, 1}));
 }
 
 TEST_F(TimerPassTest, HalfSecondWithFifthSecondFramesFiresInTheThirdPass) {
     addTimer(500, record, 7);
-    runTimerPass(0.2);
-    runTimerPass(0.2);
+    runTimerPass(timerList, 0.2);
+    runTimerPass(timerList, 0.2);
     EXPECT_TRUE(fired.empty());
-    EXPECT_NEAR(timerList->first->item->secondsLeft, 0.1, 1e-12);
-    runTimerPass(0.2);
+    EXPECT_NEAR(timerList.first->item->secondsLeft, 0.1, 1e-12);
+    runTimerPass(timerList, 0.2);
     EXPECT_EQ(fired, std::vector<int32_t>({7}));
 }
 
 TEST_F(TimerPassTest, RequestAddedByACallbackWaitsForTheNextPass) {
     addTimer(0, addFromCallback, 1);
     addTimer(1000, record, 2);
-    runTimerPass(0.5);
+    runTimerPass(timerList, 0.5);
     EXPECT_EQ(fired, std::vector<int32_t>({1}));
-    ASSERT_EQ(timerList->count, 2u);
-    EXPECT_DOUBLE_EQ(timerList->first->item->secondsLeft, 0.0);   // not counted down
-    runTimerPass(0.01);
+    ASSERT_EQ(timerList.count, 2u);
+    EXPECT_DOUBLE_EQ(timerList.first->item->secondsLeft, 0.0);   // not counted down
+    runTimerPass(timerList, 0.01);
     EXPECT_EQ(fired, std::vector<int32_t>({1, 101}));
 }
 
 TEST_F(TimerPassTest, HugeCountsAreLongDelaysNotPastOnes) {
     addTimer(2147483648u, record, 1);
     addTimer(4294967295u, record, 2);
-    runTimerPass(1.0);
+    runTimerPass(timerList, 1.0);
     EXPECT_TRUE(fired.empty());
-    EXPECT_NEAR(timerList->last->item->secondsLeft, 2147483.648 - 1.0, 1e-6);
+    EXPECT_NEAR(timerList.last->item->secondsLeft, 2147483.648 - 1.0, 1e-6);
 }
 
 TEST_F(TimerPassTest, EmptyListAndPendingRequestsFreedWithTheList) {
-    runTimerPass(5.0);
+    runTimerPass(timerList, 5.0);
     EXPECT_TRUE(fired.empty());
+    auto* other = new TimerList(true);
+    serveTimers(other);
     addTimer(100, record, 1);
     addTimer(100, record, 2);
-    delete timerList;          // frees both requests without firing them
-    timerList = nullptr;
+    delete other;              // frees both requests without firing them
+    serveTimers(nullptr);
     addTimer(0, record, 3);    // no list: dropped
-    runTimerPass(1.0);
+    runTimerPass(timerList, 1.0);
     EXPECT_TRUE(fired.empty());
+    EXPECT_EQ(timerList.count, 0u);
 }

@@ -46,30 +46,33 @@ GLint levelParameter(GLuint name, GLenum parameter) {
     return value;
 }
 
-// Runs loadTextures with dir as the working directory.
-void loadTexturesIn(const std::string& dir) {
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    loadTextures();
-    ASSERT_EQ(chdir(previous), 0);
-}
-
+// The texture set loaded from a folder of pictures.
 class TextureSetTest : public ::testing::Test {
 protected:
-    void TearDown() override { deleteTextures(); }
+    void TearDown() override { deleteTextures(textures); }
+    // Runs loadTextures with dir as the working directory.
+    void loadTexturesIn(const std::string& dir) {
+        char previous[4096];
+        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        loadTextures(textures);
+        ASSERT_EQ(chdir(previous), 0);
+    }
+    GLuint nameOf(int i) const { return textures.*textureTable[i].name; }
+    TextureSet textures;
 };
 }  // namespace
 
 TEST_F(TextureSetTest, TwelveDistinctNamesInTableOrder) {
     loadTexturesIn(CORVANE_DATA_DIR);
-    const GLuint names[textureCount] = {rockTexture,     landTexture,     magmaTexture,
-                                        sedimentTexture, crustTexture,    underlayTexture,
-                                        overlayTexture,  featuresTexture, smokeTexture,
-                                        seepageTexture,  arrowTexture,    logoTexture};
+    const TextureSet& t = textures;
+    const GLuint names[textureCount] = {t.rockTexture,     t.landTexture,     t.magmaTexture,
+                                        t.sedimentTexture, t.crustTexture,    t.underlayTexture,
+                                        t.overlayTexture,  t.featuresTexture, t.smokeTexture,
+                                        t.seepageTexture,  t.arrowTexture,    t.logoTexture};
     for (int i = 0; i < textureCount; ++i) {
         EXPECT_NE(names[i], 0u) << shipped[i].name;
-        EXPECT_EQ(*textureTable[i].name, names[i]);
+        EXPECT_EQ(nameOf(i), names[i]);
         EXPECT_STREQ(textureTable[i].fileName, shipped[i].name);
         if (i > 0) {
             EXPECT_GT(names[i], names[i - 1]) << "made in table order";
@@ -80,7 +83,7 @@ TEST_F(TextureSetTest, TwelveDistinctNamesInTableOrder) {
 TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
     loadTexturesIn(CORVANE_DATA_DIR);
     for (int i = 0; i < textureCount; ++i) {
-        const GLuint name = *textureTable[i].name;
+        const GLuint name = nameOf(i);
         const bool mipmapped = i < 5;
         const bool clamped = i == 8 || i == 9;
         SCOPED_TRACE(shipped[i].name);
@@ -92,8 +95,8 @@ TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
         EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), static_cast<GLint>(shipped[i].width));
         EXPECT_EQ(levelParameter(name, GL_TEXTURE_HEIGHT), static_cast<GLint>(shipped[i].height));
     }
-    EXPECT_EQ(levelParameter(smokeTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE_ALPHA);
-    EXPECT_EQ(levelParameter(logoTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+    EXPECT_EQ(levelParameter(textures.smokeTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE_ALPHA);
+    EXPECT_EQ(levelParameter(textures.logoTexture, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
     GLint mode = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
     EXPECT_EQ(mode, GL_MODULATE);
@@ -104,21 +107,21 @@ TEST_F(TextureSetTest, MissingPicturesLeaveEmptyTexturesAndLoadingGoesOn) {
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
     loadTexturesIn(dir);
     for (int i = 0; i < textureCount; ++i) {
-        const GLuint name = *textureTable[i].name;
+        const GLuint name = nameOf(i);
         EXPECT_NE(name, 0u);
         EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), 0);
         EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
     }
-    EXPECT_EQ(textureParameter(seepageTexture, GL_TEXTURE_WRAP_T), GL_CLAMP);
+    EXPECT_EQ(textureParameter(textures.seepageTexture, GL_TEXTURE_WRAP_T), GL_CLAMP);
 }
 
 TEST_F(TextureSetTest, DeleteReleasesEveryName) {
     loadTexturesIn(CORVANE_DATA_DIR);
-    const GLuint rock = rockTexture, logo = logoTexture;
-    deleteTextures();
+    const GLuint rock = textures.rockTexture, logo = textures.logoTexture;
+    deleteTextures(textures);
     EXPECT_FALSE(glIsTexture(rock));
     EXPECT_FALSE(glIsTexture(logo));
-    EXPECT_EQ(rockTexture, 0u);
+    EXPECT_EQ(textures.rockTexture, 0u);
     loadTexturesIn(CORVANE_DATA_DIR);   // for TearDown
 }
 
@@ -239,10 +242,8 @@ TEST(ShippedPictures, GeneratorReproducesThemByteForByte) {
 // Each picture in turn damaged in each way: that picture's texture is empty
 // (or holds what the file really has), the other eleven load as shipped, and
 // the GL reports no error.
-class DamagedPictureTest : public ::testing::TestWithParam<std::tuple<int, Damage>> {
-protected:
-    void TearDown() override { deleteTextures(); }
-};
+class DamagedPictureTest : public TextureSetTest,
+                           public ::testing::WithParamInterface<std::tuple<int, Damage>> {};
 
 TEST_P(DamagedPictureTest, OnlyThatPictureIsLost) {
     const int damaged = std::get<0>(GetParam());
@@ -258,7 +259,7 @@ TEST_P(DamagedPictureTest, OnlyThatPictureIsLost) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     for (int i = 0; i < textureCount; ++i) {
         SCOPED_TRACE(shipped[i].name);
-        const GLuint name = *textureTable[i].name;
+        const GLuint name = nameOf(i);
         ASSERT_NE(name, 0u);
         GLint expected = static_cast<GLint>(shipped[i].width);
         if (i == damaged)

@@ -3,6 +3,7 @@
 
 // Before Xlib, whose macros clash with the test framework's names.
 #include "support/temp_path.h"
+#include "support/xvfb_server.h"
 
 
 #include <X11/Xlib.h>
@@ -19,6 +20,21 @@
 
 namespace {
 constexpr double windowWaitSeconds = 10.0;
+
+// The suite's own X server, large enough for big windows: nothing else on a
+// shared display can cover the program's window or take its keys.
+class OwnDisplay : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_TRUE(server.start("1600x1200x24")) << "no X server";
+        setenv("DISPLAY", server.display().c_str(), 1);
+    }
+    void TearDown() override { server.stop(); }
+
+private:
+    XvfbServer server;
+};
+[[maybe_unused]] const auto* ownDisplay = ::testing::AddGlobalTestEnvironment(new OwnDisplay);
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path);

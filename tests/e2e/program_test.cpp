@@ -8,7 +8,6 @@
 #include "e2e/program_run.h"
 #include "e2e/window_places.h"
 #include "support/temp_path.h"
-#include "support/xvfb_server.h"
 
 namespace {
 const std::string dataDir = CORVANE_DATA_DIR;
@@ -161,10 +160,6 @@ TEST_F(ProgramTest, TheSceneMoves) {
 // Large frames are slow to draw: every key event of a burst is already
 // queued when the next frame's events are handled.
 TEST(QuickKeys, ControlQBurstsEndTheProgramWhenFramesAreSlow) {
-    XvfbServer server;
-    ASSERT_TRUE(server.start("1600x1200x24"));
-    const std::string shared = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
-    setenv("DISPLAY", server.display().c_str(), 1);
     for (int start = 0; start < 10; ++start) {
         SCOPED_TRACE(::testing::Message() << "start " << start + 1);
         ProgramRun run;
@@ -174,7 +169,6 @@ TEST(QuickKeys, ControlQBurstsEndTheProgramWhenFramesAreSlow) {
         EXPECT_TRUE(run.waitForExit(5)) << "Control+Q was lost";
         EXPECT_EQ(run.exitStatus(), 0);
     }
-    setenv("DISPLAY", shared.c_str(), 1);
 }
 
 // Every start on one display opens the window: nothing in this harness

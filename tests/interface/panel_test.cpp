@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/shell.h"
 #include "interface/interface.h"
 #include "interface/logo_button.h"
 #include "interface/shadow_label.h"
 #include "support/gl_helpers.h"
+#include "support/program_fixture.h"
 #include "support/recording.h"
 #include "velmkit/velm.h"
 
@@ -19,10 +19,7 @@ struct CountingResponder : VelmResponder {
     void notify(VelmDrawable*) override {}
 };
 
-VelmContext* makeContext(int w = 640, int h = 480) {
-    return new VelmContext(w, h, "VERDANA.TTF", velmBlack, velmBlack, velmBlack, velmBlack,
-                           velmWhite, velmWhite, velmBlack, velmWhite, velmBlack, false);
-}
+VelmContext* makeContext() { return new VelmContext(640, 480, "VERDANA.TTF", testPalette(velmBlack)); }
 
 class ShadowLabelTest : public ::testing::Test {
 protected:
@@ -135,26 +132,26 @@ protected:
 };
 
 TEST_F(LogoButtonTest, OneReportEnteringNoneInsideOneLeaving) {
-    context->mouseMove(10, 10, 0, 0);
+    context->mouseMove(10, 10);
     EXPECT_TRUE(responder.reports.empty());
     EXPECT_EQ(logo->hovering, 0);
-    context->mouseMove(500, 30, 0, 0);
+    context->mouseMove(500, 30);
     EXPECT_EQ(responder.reports.size(), 1u);
     EXPECT_EQ(logo->hovering, 1);
-    context->mouseMove(510, 40, 0, 0);
-    context->mouseMove(539, 69, 0, 0);
+    context->mouseMove(510, 40);
+    context->mouseMove(539, 69);
     EXPECT_EQ(responder.reports.size(), 1u);
-    context->mouseMove(540, 40, 0, 0);   // the right edge is outside
+    context->mouseMove(540, 40);   // the right edge is outside
     EXPECT_EQ(responder.reports.size(), 2u);
     EXPECT_EQ(logo->hovering, 0);
     EXPECT_EQ(responder.reports[0], logo);
 }
 
 TEST_F(LogoButtonTest, DragsNeitherReportNorChangeHovering) {
-    context->mouseDrag(500, 30, 0, 0);
+    context->mouseDrag(500, 30);
     EXPECT_EQ(logo->hovering, 0);
-    context->mouseMove(500, 30, 0, 0);
-    context->mouseDrag(10, 10, 0, 0);
+    context->mouseMove(500, 30);
+    context->mouseDrag(10, 10);
     EXPECT_EQ(logo->hovering, 1);
     EXPECT_EQ(responder.reports.size(), 1u);
     EXPECT_FALSE(logo->mouseDrag(10, 10));
@@ -163,9 +160,9 @@ TEST_F(LogoButtonTest, DragsNeitherReportNorChangeHovering) {
 TEST_F(LogoButtonTest, ClicksAndKeysAreNotTaken) {
     EXPECT_FALSE(logo->mouseDown(0, 500, 30));
     EXPECT_FALSE(logo->mouseUp(0, 500, 30));
-    EXPECT_FALSE(logo->keyDown('a', 0, 0));
-    context->mouseDown(0, 500, 30, 0, 0);
-    context->mouseUp(0, 500, 30, 0, 0);
+    EXPECT_FALSE(logo->keyDown('a'));
+    context->mouseDown(0, 500, 30);
+    context->mouseUp(0, 500, 30);
     EXPECT_TRUE(responder.reports.empty());
 }
 
@@ -182,12 +179,12 @@ TEST_F(LogoButtonTest, HiddenOrDisabledIgnoresMoves) {
 TEST_F(LogoButtonTest, WithoutResponderTheRedrawFlagIsStillSet) {
     logo->setResponder(nullptr);
     context->redrawRequested = false;
-    context->mouseMove(500, 30, 0, 0);
+    context->mouseMove(500, 30);
     EXPECT_TRUE(context->redrawRequested);
     context->redrawRequested = false;
-    context->mouseMove(520, 30, 0, 0);
+    context->mouseMove(520, 30);
     EXPECT_FALSE(context->redrawRequested);
-    context->mouseMove(5, 5, 0, 0);
+    context->mouseMove(5, 5);
     EXPECT_TRUE(context->redrawRequested);
 }
 
@@ -208,21 +205,13 @@ TEST_F(LogoButtonTest, DrawsItsTextureOverItsSquare) {
     glDeleteTextures(1, &texture);
 }
 
-class InterfaceTest : public ::testing::Test {
+// The panel of the program as it starts.
+class InterfaceTest : public ProgramFixture {
 protected:
     void SetUp() override {
-        resetTestView();
-        guiContext = makeContext();
-        highlightFeatures = false;
-        theInterface = new Interface();
-        guiContext->resize(640, 480);
-        layoutCredits(640, 480);
-    }
-    void TearDown() override {
-        delete guiContext;
-        guiContext = nullptr;
-        delete theInterface;
-        theInterface = nullptr;
+        ProgramFixture::SetUp();
+        guiContext = program.guiContext;
+        theInterface = program.theInterface;
     }
     void expectCredits(bool shown) {
         EXPECT_EQ(theInterface->creditsVisible, shown);
@@ -232,17 +221,19 @@ protected:
     }
     void click(VelmDrawable* d) {
         const int x = static_cast<int>(d->getLocationX() + 4), y = static_cast<int>(d->getLocationY() + 4);
-        guiContext->mouseDown(0, x, y, 0, 0);
-        guiContext->mouseUp(0, x, y, 0, 0);
+        guiContext->mouseDown(0, x, y);
+        guiContext->mouseUp(0, x, y);
     }
     // Centre of a drawable.
     static float centreX(const VelmDrawable* d) { return d->getLocationX() + d->getWidth() / 2; }
     static float centreY(const VelmDrawable* d) { return d->getLocationY() + d->getHeight() / 2; }
+    VelmContext* guiContext = nullptr;
+    Interface* theInterface = nullptr;
 };
 
 TEST_F(InterfaceTest, StartsWithCreditsHiddenAndFeaturesOff) {
     expectCredits(false);
-    EXPECT_FALSE(highlightFeatures);
+    EXPECT_FALSE(theInterface->highlightFeatures);
     EXPECT_FALSE(theInterface->featuresCheckBox->isChecked());
     EXPECT_EQ(theInterface->title->getText(), "Corvane zones");
     EXPECT_EQ(theInterface->makerName->getText(), "uorlin");
@@ -254,29 +245,29 @@ TEST_F(InterfaceTest, StartsWithCreditsHiddenAndFeaturesOff) {
 }
 
 TEST_F(InterfaceTest, HoveringTheLogoShowsAndHidesTheCreditsTogether) {
-    guiContext->mouseMove(515, 45, 0, 0);
+    guiContext->mouseMove(515, 45);
     expectCredits(true);
-    guiContext->mouseMove(520, 50, 0, 0);
+    guiContext->mouseMove(520, 50);
     expectCredits(true);
-    guiContext->mouseMove(300, 300, 0, 0);
+    guiContext->mouseMove(300, 300);
     expectCredits(false);
 }
 
 TEST_F(InterfaceTest, CheckBoxClicksSwitchTheFeaturesInStep) {
     click(theInterface->featuresCheckBox);
-    EXPECT_TRUE(highlightFeatures);
+    EXPECT_TRUE(theInterface->highlightFeatures);
     EXPECT_TRUE(theInterface->featuresCheckBox->isChecked());
     click(theInterface->featuresCheckBox);
-    EXPECT_FALSE(highlightFeatures);
+    EXPECT_FALSE(theInterface->highlightFeatures);
     theInterface->respond(theInterface->title);   // any other sender changes nothing
     expectCredits(false);
-    EXPECT_FALSE(highlightFeatures);
+    EXPECT_FALSE(theInterface->highlightFeatures);
 }
 
 TEST_F(InterfaceTest, CreditsBoxIsCentredWithATenPixelMargin) {
     for (auto size : {std::pair<int, int>{640, 480}, {1024, 768}}) {
         guiContext->resize(size.first, size.second);
-        layoutCredits(size.first, size.second);
+        layoutCredits(theInterface, size.first, size.second);
         const Interface& p = *theInterface;
         const float m = std::max(p.credits->getWidth(), p.byline->getWidth());
         const float t = p.byline->getHeight() + p.credits->getHeight() + 10;
@@ -310,7 +301,7 @@ TEST_F(InterfaceTest, ResizeKeepsDistancesFromTheEdges) {
     EXPECT_FLOAT_EQ(p.featuresShadow->getTextColor()[0], 0.0f);
 
     guiContext->resize(1024, 768);
-    layoutCredits(1024, 768);
+    layoutCredits(theInterface, 1024, 768);
     EXPECT_FLOAT_EQ(768 - p.title->getLocationY(), titleFromTop);
     EXPECT_FLOAT_EQ(768 - p.featuresCheckBox->getLocationY(), boxFromTop);
     EXPECT_FLOAT_EQ(768 - p.featuresShadow->getLocationY(), shadowFromTop);
@@ -326,7 +317,7 @@ TEST_F(InterfaceTest, DrawsOnlyTheVisibleWidgets) {
     guiContext->resetView();
     guiContext->draw();
     const auto hidden = pixelAt(320, 240);   // the credits box's middle
-    guiContext->mouseMove(515, 45, 0, 0);
+    guiContext->mouseMove(515, 45);
     resetTestView();
     guiContext->resetView();
     guiContext->draw();

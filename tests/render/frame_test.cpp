@@ -1,63 +1,19 @@
 // Frame composition under a real GL context: the state a frame leaves
 // behind and what its pixels show.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 
-#include "animation/animation.h"
-#include "app/shell.h"
-#include "assets/textures.h"
 #include "interface/interface.h"
-#include "render/block.h"
-#include "render/frame.h"
-#include "render/plate.h"
-#include "render/scene.h"
 #include "support/gl_helpers.h"
+#include "support/program_fixture.h"
 #include "velmkit/velm.h"
 
 namespace {
-class FrameTest : public ::testing::Test {
+class FrameTest : public ProgramFixture {
 protected:
-    static void SetUpTestSuite() {
-        char previous[4096];
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
-        setupGLState();
-        loadTextures();
-        ASSERT_EQ(chdir(previous), 0);
-    }
-    static void TearDownTestSuite() { deleteTextures(); }
-
-    void SetUp() override {
-        windowWidth = 640;
-        windowHeight = 480;
-        glViewport(0, 0, 640, 480);
-        guiContext = new VelmContext(640, 480, "VERDANA.TTF", velmBlack, velmBlack, velmBlack,
-                                     velmBlack, velmWhite, velmWhite, velmBlack, velmWhite,
-                                     velmBlack, false);
-        guiContext->resetView();
-        highlightFeatures = false;
-    }
-    void TearDown() override {
-        delete guiContext;
-        guiContext = nullptr;
-        removeScene();
-    }
-    void makeScene() {
-        thePlates = new PlateSurfaces();
-        theBlock = new Block();
-        theSceneAnchor = new SceneAnchor();
-    }
-    void removeScene() {
-        delete thePlates;
-        delete theBlock;
-        delete theSceneAnchor;
-        thePlates = nullptr;
-        theBlock = nullptr;
-        theSceneAnchor = nullptr;
-    }
+    void compose() { composeFrame(frameParts(program)); }
     // Pixels of a window rectangle that differ between two frames.
     static int changedPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
         int changed = 0;
@@ -75,10 +31,9 @@ protected:
 }  // namespace
 
 TEST_F(FrameTest, LeavesLightingDepthAndTexturingOffAndTheStacksAsDeep) {
-    makeScene();
     const GLint modelviewDepth = glInteger(GL_MODELVIEW_STACK_DEPTH);
     const GLint projectionDepth = glInteger(GL_PROJECTION_STACK_DEPTH);
-    drawFrame();
+    drawFrame(program);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
@@ -94,8 +49,7 @@ TEST_F(FrameTest, LeavesLightingDepthAndTexturingOffAndTheStacksAsDeep) {
 }
 
 TEST_F(FrameTest, SeaIsBlueOverThePlateAndThePlateCutFaceWinsOverTheSeaFace) {
-    makeScene();
-    composeFrame();
+    compose();
     // Between the plate's top (y 171) and the sea surface (y 194): water.
     const auto sea = pixelAt(121, 184);
     EXPECT_GT(sea[2], sea[0] + 25) << "blue water expected";
@@ -107,37 +61,33 @@ TEST_F(FrameTest, SeaIsBlueOverThePlateAndThePlateCutFaceWinsOverTheSeaFace) {
 }
 
 TEST_F(FrameTest, BeforeTheSceneExistsOnlyPicturesAndPanelAreDrawn) {
-    Vent vent{320, 240, 1, 3, 10, 5, 100.0f, 0, true, true};
-    vents.push_back(&vent);
-    composeFrame();
-    const auto withoutModel = pixelAt(121, 160);
-    EXPECT_TRUE(vent.active) << "vents are not drawn without the scene";
-    makeScene();
-    composeFrame();
+    compose();
     const auto withModel = pixelAt(121, 160);
-    EXPECT_NE(withoutModel, withModel);
-    vents.clear();
+    Vent& vent = *program.animation.vents.front();
+    vent.active = true;
+    vent.activeTime = 100.0f;
+    destroyScene(program.scene);
+    compose();
+    EXPECT_TRUE(vent.active) << "vents are not drawn without the scene";
+    EXPECT_NE(pixelAt(121, 160), withModel);
 }
 
 TEST_F(FrameTest, FeaturesPictureOnlyWhileHighlighted) {
-    makeScene();
     // The "Volcanic arc" label of the features picture.
-    composeFrame();
+    compose();
     const auto off = readRect(240, 380, 100, 24);
-    composeFrame();
+    compose();
     EXPECT_EQ(changedPixels(off, readRect(240, 380, 100, 24)), 0) << "frames are repeatable";
-    highlightFeatures = true;
-    composeFrame();
+    program.theInterface->highlightFeatures = true;
+    compose();
     EXPECT_GT(changedPixels(off, readRect(240, 380, 100, 24)), 300);
-    highlightFeatures = false;
-    composeFrame();
+    program.theInterface->highlightFeatures = false;
+    compose();
     EXPECT_EQ(changedPixels(off, readRect(240, 380, 100, 24)), 0);
 }
 
 TEST_F(FrameTest, CameraKeepsTheVerticalFieldOfViewOnAWiderWindow) {
-    windowWidth = 800;
-    windowHeight = 400;
-    setupCamera();
+    setupCamera(800, 400);
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     const float f = 1.0f / std::tan(30.0f * 3.14159265f / 180.0f);
@@ -151,12 +101,10 @@ TEST_F(FrameTest, CameraKeepsTheVerticalFieldOfViewOnAWiderWindow) {
 }
 
 TEST_F(FrameTest, PicturesStretchOverTheWholeWindow) {
-    windowWidth = 640;
-    windowHeight = 480;
-    guiContext->resetView();
+    program.guiContext->resetView();
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
-    drawPicture(underlayTexture);
+    drawPicture(program.textures.underlayTexture, 640, 480);
     glDisable(GL_TEXTURE_2D);
     // Sky at the top corners, mantle at the bottom corners.
     for (int x : {1, 638}) {

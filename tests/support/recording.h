@@ -4,10 +4,23 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "velmkit/velm.h"
+
+// A palette of one fill colour, with white text and marks and black outlines.
+inline VelmPalette testPalette(const float* fill) {
+    VelmPalette p;
+    float* slots[] = {p.background, p.face, p.shadow, p.frame, p.accent, p.disabled};
+    for (float* slot : slots)
+        std::copy(fill, fill + 4, slot);
+    std::copy(velmWhite, velmWhite + 4, p.label);
+    std::copy(velmWhite, velmWhite + 4, p.mark);
+    std::copy(velmBlack, velmBlack + 4, p.outline);
+    return p;
+}
 
 // Records every event offered to it; takes clicks and keys inside itself.
 class RecordingDrawable : public VelmDrawable {
@@ -18,8 +31,8 @@ public:
     int draws = 0;
 
     void draw() override { ++draws; }
-    bool keyDown(int32_t key, int32_t, int32_t) override { return log("keyDown", key); }
-    bool keyUp(int32_t key, int32_t, int32_t) override { return log("keyUp", key); }
+    bool keyDown(int32_t key) override { return log("keyDown", key); }
+    bool keyUp(int32_t key) override { return log("keyUp", key); }
     bool mouseDown(int32_t b, int32_t x, int32_t y) override { return log("mouseDown", b, x, y); }
     bool mouseUp(int32_t b, int32_t x, int32_t y) override { return log("mouseUp", b, x, y); }
     bool mouseMove(int32_t x, int32_t y) override { return log("mouseMove", -1, x, y); }

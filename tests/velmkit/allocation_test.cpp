@@ -6,6 +6,7 @@
 #include <new>
 
 #include "support/gl_helpers.h"
+#include "support/recording.h"
 #include "velmkit/velm.h"
 
 namespace {
@@ -49,8 +50,7 @@ void operator delete[](void* p, size_t) noexcept { std::free(p); }
 
 TEST(DrawingAllocations, LabelsAndCheckBoxesDrawWithoutAllocating) {
     velmInit(noTimer, noHook, noModifiers);
-    VelmContext context(640, 480, "VERDANA.TTF", grey, grey, grey, grey, grey, velmWhite, velmBlack,
-                        grey, grey, false);
+    VelmContext context(640, 480, "VERDANA.TTF", testPalette(grey));
     // Longer than any short-string buffer, with lines, tabs and non-ASCII.
     new VelmLabel(&context, 10, 300, "A label long enough to need the heap\nsecond line\tafter a tab", 14, 0);
     new VelmLabel(&context, 10, 200, "Gl\xc3\xa4nzende Vulkane \xe2\x80\x94 \xc3\xbc", 24, 0);

@@ -55,8 +55,9 @@ protected:
         Host::timers.clear();
         Host::modifiers = 0;
         velmInit(Host::addTimer, Host::hook, Host::mods);
-        context = new VelmContext(640, 480, "VERDANA.TTF", grey, grey, grey, grey, grey,
-                                  velmWhite, velmBlack, grey, grey, false);
+        VelmPalette palette = testPalette(grey);
+        std::copy(grey, grey + 4, palette.label);
+        context = new VelmContext(640, 480, "VERDANA.TTF", palette);
         resetTestView();
     }
     void TearDown() override { delete context; }
@@ -68,17 +69,17 @@ TEST_F(ContextTest, MovesAndDragsReachEveryDrawableClicksOnlyTheTopmostUnderTheP
     auto* lower = new RecordingDrawable(context, 0, 0, 100, 100);
     auto* upper = new RecordingDrawable(context, 50, 50, 100, 100);
     auto* away = new RecordingDrawable(context, 300, 300, 10, 10);
-    context->mouseMove(75, 75, 0, 0);
-    context->mouseDrag(1, 2, 0, 0);
+    context->mouseMove(75, 75);
+    context->mouseDrag(1, 2);
     for (auto* d : {lower, upper, away})
         EXPECT_EQ(d->events.size(), 2u);
-    context->mouseDown(0, 75, 75, 0, 0);   // both contain the point: the upper takes it
-    context->mouseUp(0, 75, 75, 0, 0);
+    context->mouseDown(0, 75, 75);   // both contain the point: the upper takes it
+    context->mouseUp(0, 75, 75);
     EXPECT_EQ(upper->last(), "mouseUp 0 75 75");
     EXPECT_EQ(lower->events.size(), 2u);
-    context->mouseDown(1, 10, 10, 0, 0);
+    context->mouseDown(1, 10, 10);
     EXPECT_EQ(lower->last(), "mouseDown 1 10 10");
-    context->scrollWheel(velmWheelDown, 305, 309, 0, 0);
+    context->scrollWheel(velmWheelDown, 305, 309);
     EXPECT_EQ(away->last(), "scrollWheel 1 305 309");
 }
 
@@ -86,20 +87,20 @@ TEST_F(ContextTest, HiddenAndDisabledDrawablesTakeNoClicks) {
     auto* lower = new RecordingDrawable(context, 0, 0, 100, 100);
     auto* upper = new RecordingDrawable(context, 0, 0, 100, 100);
     upper->setVisible(false);
-    context->mouseDown(0, 5, 5, 0, 0);
+    context->mouseDown(0, 5, 5);
     EXPECT_TRUE(upper->events.empty());
     EXPECT_EQ(lower->events.size(), 1u);
     lower->setEnabled(false);
-    context->mouseDown(0, 5, 5, 0, 0);
-    context->scrollWheel(0, 5, 5, 0, 0);
+    context->mouseDown(0, 5, 5);
+    context->scrollWheel(0, 5, 5);
     EXPECT_EQ(lower->events.size(), 1u);
 }
 
 TEST_F(ContextTest, ReleaseGoesToTheDrawableThatTookThePress) {
     auto* a = new RecordingDrawable(context, 0, 0, 100, 100);
     auto* b = new RecordingDrawable(context, 200, 0, 100, 100);
-    context->mouseDown(0, 10, 10, 0, 0);
-    context->mouseUp(0, 250, 10, 0, 0);   // released over b
+    context->mouseDown(0, 10, 10);
+    context->mouseUp(0, 250, 10);   // released over b
     EXPECT_EQ(a->last(), "mouseUp 0 250 10");
     EXPECT_TRUE(b->events.empty());
 }
@@ -124,17 +125,17 @@ TEST_F(ContextTest, KeysGoToTheFocusAndTabMovesIt) {
     a->makeFocusable();
     b->makeFocusable();
     a->takesEvents = b->takesEvents = false;   // so that Tab is not swallowed
-    context->keyDown('x', 0, 0, 0, 0);
+    context->keyDown('x', 0, 0);
     EXPECT_TRUE(a->events.empty());            // nothing has the focus yet
-    context->keyDown(velmKeyTab, 0, 0, 0, 0);
+    context->keyDown(velmKeyTab, 0, 0);
     EXPECT_EQ(context->getFocus(), a);
-    context->keyDown(velmKeyTab, 0, 0, 0, 0);
+    context->keyDown(velmKeyTab, 0, 0);
     EXPECT_EQ(context->getFocus(), b);          // the plain drawable is skipped
     Host::modifiers = velmModShift;
-    context->keyDown(velmKeyTab, 0, 0, 0, 0);
+    context->keyDown(velmKeyTab, 0, 0);
     EXPECT_EQ(context->getFocus(), a);
-    context->keyDown('x', 0, 0, 0, 0);
-    context->keyUp('x', 0, 0, 0, 0);
+    context->keyDown('x', 0, 0);
+    context->keyUp('x', 0, 0);
     EXPECT_EQ(a->last(), "keyUp 120 0 0");
     EXPECT_TRUE(plain->events.empty());
     context->setFocus(plain);                  // cannot take the focus
@@ -186,40 +187,40 @@ protected:
 };
 
 TEST_F(CheckBoxTest, ClickTogglesAndReportsOncePerChange) {
-    context->mouseMove(midX(), midY(), 0, 0);
+    context->mouseMove(midX(), midY());
     EXPECT_TRUE(box->isHovering());
-    context->mouseDown(0, midX(), midY(), 0, 0);
+    context->mouseDown(0, midX(), midY());
     EXPECT_FALSE(box->isChecked());              // nothing until the release
-    context->mouseUp(0, midX(), midY(), 0, 0);
+    context->mouseUp(0, midX(), midY());
     EXPECT_TRUE(box->isChecked());
-    context->mouseDown(0, midX(), midY(), 0, 0);
-    context->mouseUp(0, midX(), midY(), 0, 0);
+    context->mouseDown(0, midX(), midY());
+    context->mouseUp(0, midX(), midY());
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(responder.states, std::vector<bool>({true, false}));
-    context->mouseMove(600, 400, 0, 0);
+    context->mouseMove(600, 400);
     EXPECT_FALSE(box->isHovering());
 }
 
 TEST_F(CheckBoxTest, PressDraggedAwayOrOtherButtonsDoNotToggle) {
-    context->mouseDown(0, midX(), midY(), 0, 0);
-    context->mouseDrag(600, 400, 0, 0);
-    context->mouseUp(0, 600, 400, 0, 0);
-    context->mouseDown(1, midX(), midY(), 0, 0);
-    context->mouseUp(1, midX(), midY(), 0, 0);
+    context->mouseDown(0, midX(), midY());
+    context->mouseDrag(600, 400);
+    context->mouseUp(0, 600, 400);
+    context->mouseDown(1, midX(), midY());
+    context->mouseUp(1, midX(), midY());
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(responder.reports, 0);
 }
 
 TEST_F(CheckBoxTest, KeyboardFocusAndSpaceToggle) {
-    context->keyDown(velmKeySpace, 0, 0, 0, 0);
+    context->keyDown(velmKeySpace, 0, 0);
     EXPECT_FALSE(box->isChecked());              // not focused yet
-    context->keyDown(velmKeyTab, 0, 0, 0, 0);
+    context->keyDown(velmKeyTab, 0, 0);
     EXPECT_TRUE(box->hasFocus());
-    context->keyDown(velmKeySpace, 0, 0, 0, 0);
+    context->keyDown(velmKeySpace, 0, 0);
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(responder.reports, 1);
     box->setEnabled(false);
-    context->keyDown(velmKeySpace, 0, 0, 0, 0);
+    context->keyDown(velmKeySpace, 0, 0);
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(responder.reports, 1);
 }

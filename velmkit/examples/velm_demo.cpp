@@ -93,12 +93,10 @@ int main() {
     glXMakeCurrent(display, window, gl);
 
     velmInit(addTimer, ignoreHook, modifiers);
-    const float background[4] = {0.05f, 0.1f, 0.2f, 1}, face[4] = {0.1f, 0.2f, 0.2f, 1},
-                shadow[4] = {0.1f, 0.1f, 0.05f, 1}, frame[4] = {0.2f, 0.2f, 0.3f, 1},
-                label[4] = {0.8f, 0.8f, 0.8f, 1}, accent[4] = {0.2f, 0.5f, 0.7f, 1},
-                disabled[4] = {0.2f, 0.2f, 0.2f, 1};
-    auto* context = new VelmContext(demoWidth, demoHeight, "VERDANA.TTF", background, face, shadow,
-                                    frame, label, velmWhite, velmBlack, accent, disabled, false);
+    const VelmPalette palette = {{0.05f, 0.1f, 0.2f, 1}, {0.1f, 0.2f, 0.2f, 1}, {0.1f, 0.1f, 0.05f, 1},
+                                 {0.2f, 0.2f, 0.3f, 1},  {0.8f, 0.8f, 0.8f, 1}, {1, 1, 1, 1},
+                                 {0, 0, 0, 1},           {0.2f, 0.5f, 0.7f, 1}, {0.2f, 0.2f, 0.2f, 1}};
+    auto* context = new VelmContext(demoWidth, demoHeight, "VERDANA.TTF", palette);
     const float panel[4] = {0.12f, 0.18f, 0.3f, 0.8f}, highlight[4] = {0.9f, 0.6f, 0.2f, 0.5f};
     new VelmColorRect(context, 10, 10, demoWidth - 20, demoHeight - 20, panel);
     new VelmColorRect(context, 300, 40, 190, 90, highlight);
@@ -142,25 +140,25 @@ int main() {
                 const int32_t key = sym == XK_Tab ? velmKeyTab : sym == XK_Return ? velmKeyReturn
                                                                                   : static_cast<int32_t>(sym & 0xFF);
                 if (e.type == KeyPress)
-                    context->keyDown(key, e.xkey.x, height - e.xkey.y, 0, 0);
+                    context->keyDown(key, e.xkey.x, height - e.xkey.y);
                 else
-                    context->keyUp(key, e.xkey.x, height - e.xkey.y, 0, 0);
+                    context->keyUp(key, e.xkey.x, height - e.xkey.y);
                 break;
             }
             case ButtonPress:
             case ButtonRelease: {
                 const int button = e.xbutton.button == 1 ? velmButtonLeft : e.xbutton.button == 3 ? velmButtonRight : velmButtonMiddle;
                 if (e.type == ButtonPress)
-                    context->mouseDown(button, e.xbutton.x, height - e.xbutton.y, 0, 0);
+                    context->mouseDown(button, e.xbutton.x, height - e.xbutton.y);
                 else
-                    context->mouseUp(button, e.xbutton.x, height - e.xbutton.y, 0, 0);
+                    context->mouseUp(button, e.xbutton.x, height - e.xbutton.y);
                 break;
             }
             case MotionNotify:
                 if (e.xmotion.state & (Button1Mask | Button2Mask | Button3Mask))
-                    context->mouseDrag(e.xmotion.x, height - e.xmotion.y, 0, 0);
+                    context->mouseDrag(e.xmotion.x, height - e.xmotion.y);
                 else
-                    context->mouseMove(e.xmotion.x, height - e.xmotion.y, 0, 0);
+                    context->mouseMove(e.xmotion.x, height - e.xmotion.y);
                 break;
             case ClientMessage:
                 if (static_cast<Atom>(e.xclient.data.l[0]) == closeRequest)

@@ -1,0 +1,118 @@
+// The program's state: made in start-up's order, freed in cleanUp's.
+#include "app/program.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/platform.h"
+#include "app/shell.h"
+#include "app/startup_stages.h"
+#include "interface/interface.h"
+#include "render/frame.h"
+#include "velmkit/velm.h"
+
+namespace {
+constexpr int startWidth = 640;
+constexpr int startHeight = 480;
+constexpr const char* defaultFontFile = "VERDANA.TTF";
+
+// The panel's colours, in the order the widget library takes them.
+VelmPalette panelPalette() {
+    VelmPalette palette = {
+        {0.05f, 0.1f, 0.2f, 1.0f},   // background
+        {0.1f, 0.2f, 0.2f, 1.0f},    // face
+        {0.1f, 0.1f, 0.05f, 1.0f},   // shadow
+        {0.2f, 0.2f, 0.3f, 1.0f},    // frame
+        {0.8f, 0.8f, 0.8f, 1.0f},    // label
+        {},                          // mark: the library's white
+        {},                          // outline: the library's black
+        {0.2f, 0.5f, 0.7f, 1.0f},    // accent
+        {0.2f, 0.2f, 0.2f, 1.0f},    // disabled
+    };
+    for (int i = 0; i < 4; ++i) {
+        palette.mark[i] = velmWhite[i];
+        palette.outline[i] = velmBlack[i];
+    }
+    return palette;
+}
+
+StartupStageHook stageHook = nullptr;
+
+void stageDone(const char* stage) {
+    if (stageHook != nullptr)
+        stageHook(stage);
+}
+
+}  // namespace
+
+void setStartupStageHook(StartupStageHook hook) { stageHook = hook; }
+
+FrameParts frameParts(Program& program) {
+    return {program.windowWidth,
+            program.windowHeight,
+            program.guiContext,
+            program.textures,
+            program.scene,
+            program.animation,
+            program.theInterface != nullptr && program.theInterface->highlightFeatures};
+}
+
+double now() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec / 1000) * 1e-6;
+}
+
+void buildProgram(Program& program, bool registerCleanUp) {
+    program.glContextAlive = true;
+    program.timerList = new TimerList(true);
+    serveTimers(program.timerList);
+    program.clock.reset();
+    program.lastTime = now();
+
+    setupGLState();
+    stageDone("video");
+    loadTextures(program.textures);
+    stageDone("textures");
+    velmInit(addTimer, noOpHook, getModifiers);
+    program.guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelPalette());
+    program.theInterface = new Interface(program.guiContext, program.textures.logoTexture);
+    if (registerCleanUp)
+        std::atexit(cleanUp);
+    stageDone("widgets");
+
+    glViewport(0, 0, startWidth, startHeight);
+    program.windowWidth = startWidth;
+    program.windowHeight = startHeight;
+    program.guiContext->resize(startWidth, startHeight);
+    program.guiContext->resetView();
+    layoutCredits(program.theInterface, startWidth, startHeight);
+
+    drawFrame(program);
+    stageDone("first_frame");
+    setupCamera(program.windowWidth, program.windowHeight);
+    createScene(program.scene);
+    createAnimation(program.animation);
+    program.guiContext->resetView();
+    stageDone("scene");
+}
+
+void freeProgram(Program& program) {
+    delete program.guiContext;
+    program.guiContext = nullptr;
+    serveTimers(nullptr);
+    delete program.timerList;
+    program.timerList = nullptr;
+    destroyScene(program.scene);
+    destroyAnimation(program.animation, program.glContextAlive);
+    if (program.glContextAlive)
+        deleteTextures(program.textures);
+    delete program.theInterface;
+    program.theInterface = nullptr;
+}
+
+void drawFrame(Program& program) {
+    composeFrame(frameParts(program));
+    swapBuffers();
+}
+

@@ -1,0 +1,50 @@
+// The program's long-lived state, one owner for all of it: made by startUp
+// in its fixed order and freed by cleanUp.
+#pragma once
+
+#include <cstdint>
+
+#include "animation/animation.h"
+#include "app/frame_clock.h"
+#include "app/input.h"
+#include "app/timers.h"
+#include "assets/textures.h"
+#include "render/frame.h"
+#include "render/scene.h"
+
+class VelmContext;
+struct Interface;
+
+struct Program {
+    // Size of the drawing area in pixels.
+    int32_t windowWidth = 0;
+    int32_t windowHeight = 0;
+    // Time of the previous timer pass, in seconds of now().
+    double lastTime = 0.0;
+    TimerList* timerList = nullptr;
+    // The widget library's one context, and the panel built on it.
+    VelmContext* guiContext = nullptr;
+    Interface* theInterface = nullptr;
+    TextureSet textures;
+    Scene scene;
+    Animation animation;
+    FrameClock clock;
+    Pointer pointer;
+    // False once the GL context is gone (a failed mode change): freeing
+    // then releases memory only.
+    bool glContextAlive = false;
+};
+
+// Start-up after the window is open, in its fixed order: the timer list and
+// the clocks, the GL state, the textures, the widget library and its
+// context, the panel, (cleanUp registered when asked), the view and layout,
+// one frame, the camera, the scene and the animation.
+void buildProgram(Program& program, bool registerCleanUp);
+// Frees what buildProgram made, in cleanUp's order; the media library stays.
+void freeProgram(Program& program);
+// What a frame of the program shows.
+FrameParts frameParts(Program& program);
+// Draws one frame of the program and shows it.
+void drawFrame(Program& program);
+// Seconds on a monotonic clock, microsecond resolution.
+double now();
