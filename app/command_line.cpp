@@ -1,0 +1,69 @@
+// The command line: --help, --version, and a clear answer to anything else.
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+constexpr int misuseStatus = 2;   // as the GNU tools answer a bad command line
+
+const char* const usage =
+    "Usage: %s [OPTION]\n"
+    "Corvane Zone: a teaching animation of a subduction zone. An oceanic plate\n"
+    "sinks beneath a continental plate, its rock flows towards the trench,\n"
+    "volcanic vents smoke and an arrow shows magma rising.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n"
+    "\n"
+    "In the window: tick \"Highlighted Features\" (or press Tab, then Space) to\n"
+    "label the features; rest the pointer on the logo for the credits;\n"
+    "Control+Q or closing the window quits.\n"
+    "\n"
+    "The pictures are read from the working directory.\n";
+
+bool is(const char* argument, const char* shortForm, const char* longForm) {
+    return std::strcmp(argument, shortForm) == 0 || std::strcmp(argument, longForm) == 0;
+}
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    if (argc > 0 && argv[0] != nullptr && *argv[0] != '\0') {
+        const char* slash = std::strrchr(argv[0], '/');
+        line.program = slash != nullptr ? slash + 1 : argv[0];
+    }
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (is(argument, "-h", "--help")) {
+            line.action = CommandLine::Action::Help;
+        } else if (is(argument, "-V", "--version")) {
+            line.action = CommandLine::Action::Version;
+        } else {
+            line.action = CommandLine::Action::Error;
+            line.error = argument[0] == '-' ? "unrecognized option '" + std::string(argument) + "'"
+                                            : "unexpected argument '" + std::string(argument) + "'";
+        }
+        if (line.action != CommandLine::Action::Run)
+            return line;   // the first option that is not "run" decides
+    }
+    return line;
+}
+
+int answerCommandLine(const CommandLine& line) {
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::printf(usage, line.program.c_str());
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("Corvane Zone %s\n", CORVANE_VERSION);
+        return 0;
+    case CommandLine::Action::Error:
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", line.program.c_str(),
+                     line.error.c_str(), line.program.c_str());
+        return misuseStatus;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return 0;
+}
