@@ -91,8 +91,8 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0)
             _exit(125);
-        freopen(outPath.c_str(), "w", stdout);
-        freopen(errPath.c_str(), "w", stderr);
+        if (freopen(outPath.c_str(), "w", stdout) == nullptr || freopen(errPath.c_str(), "w", stderr) == nullptr)
+            _exit(124);
         setenv("SDL_VIDEODRIVER", "x11", 1);
         setenv("CORVANE_REPORT_CLEANUP", "1", 1);
         for (const std::string& entry : env)

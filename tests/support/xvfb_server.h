@@ -84,9 +84,8 @@ private:
     static pid_t spawn(std::initializer_list<const char*> args) {
         const pid_t pid = fork();
         if (pid == 0) {
-            std::freopen("/dev/null", "w", stdout);
-            std::freopen("/dev/null", "w", stderr);
-            std::string command;
+            if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
+                _exit(126);
             const char* argv[16] = {};
             int i = 0;
             for (const char* a : args)
