@@ -282,11 +282,32 @@ TextRenderer::~TextRenderer() {
         FT_Done_FreeType(static_cast<FT_Library>(library));
 }
 
+namespace {
+// The characters of UTF-8 text; a byte that does not decode counts as itself.
+std::vector<uint32_t> codePoints(const std::string& text) {
+    std::vector<uint32_t> out;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        bool valid = i + extra < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        out.push_back(valid ? c : lead);
+        i += valid ? extra + 1 : 1;
+    }
+    return out;
+}
+}  // namespace
+
 float TextRenderer::advance(const std::string& text, int pixelSize) const {
     auto f = static_cast<FT_Face>(face);
     FT_Set_Pixel_Sizes(f, 0, pixelSize);
     float pen = 0;
-    for (unsigned char ch : text)
+    for (uint32_t ch : codePoints(text))
         if (FT_Load_Char(f, ch, FT_LOAD_DEFAULT) == 0)
             pen += f->glyph->advance.x / 64.0f;
     return pen;
@@ -301,7 +322,7 @@ Mask TextRenderer::render(const std::string& text, int pixelSize, int& baselineY
     Mask mask(width, ascent + descent + 2);
     baselineY = ascent + 1;
     float pen = 1;
-    for (unsigned char ch : text) {
+    for (uint32_t ch : codePoints(text)) {
         if (FT_Load_Char(f, ch, FT_LOAD_RENDER) != 0)
             continue;
         const FT_Bitmap& bm = f->glyph->bitmap;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/canvas.h"
+#include "tools/feature_labels.h"
 #include "tools/scene_projection.h"
 #include "velmkit/velm_font.h"
 
@@ -36,18 +37,22 @@ Colour shadeBy(const Colour& c, float f) { return {c.r * f, c.g * f, c.b * f, c.
 // ---- Tileable surface textures -------------------------------------------------
 
 Canvas rockPicture() {
-    // Grey-brown rock with grains and streaks along the plate (s), so that its
-    // flow towards the trench can be seen. Drawn at half brightness.
-    const Colour light = rgb(255, 248, 236), dark = rgb(196, 182, 164), grain = rgb(140, 124, 110);
+    // A light base with broad dark streaks across the direction of flow (s),
+    // 10 to 30 texels wide: the scene draws the rock at half brightness and
+    // the light takes more, so only strong contrast shows the flow.
+    const Colour light = rgb(246, 242, 234), dark = rgb(136, 126, 116);
     return texture(256, [&](float u, float v) {
-        const float mottled = tileFbm(u * 6, v * 6, 6, 5, 0.55f, 11);
-        const float streak = tileFbm(u * 3, v * 24, 3, 3, 0.5f, 12);
-        Colour c = mix(dark, light, clamp01(0.25f + 0.9f * (mottled - 0.5f) + 0.5f * streak));
+        const float wave = (tileFbm(u * 2, v * 4, 2, 3, 0.5f, 14) - 0.5f) * 0.10f;
+        const float band = u * 9 + wave * 9;   // nine streaks per repeat, each about 28 texels apart
+        const float within = band - std::floor(band);
+        const int index = static_cast<int>(std::floor(band));
+        const float width = 0.35f + 0.5f * hashUnit(((index % 9) + 9) % 9, 0, 15);   // 10 to 24 texels
+        const float streak = 1 - smoothstep(width * 0.35f, width * 0.5f, std::fabs(within - 0.5f));
+        const float grain = tileFbm(u * 16, v * 16, 16, 3, 0.5f, 11);
+        Colour c = mix(light, dark, clamp01(streak * (0.75f + 0.3f * grain)));
         const float speck = hashUnit(static_cast<int>(u * 256), static_cast<int>(v * 256), 13);
-        if (speck > 0.93f)
-            c = mix(c, grain, 0.6f);
-        else if (speck < 0.04f)
-            c = mix(c, rgb(245, 240, 230), 0.5f);
+        if (speck > 0.95f)
+            c = shadeBy(c, 0.8f);
         return c;
     });
 }
@@ -60,13 +65,13 @@ Canvas landPicture() {
     // fields with strips of bare earth.
     const Colour grass = rgb(98, 146, 60), grassDark = rgb(62, 104, 42);
     const Colour soil = rgb(112, 82, 54), soilDark = rgb(80, 58, 40);
-    const Colour rock = rgb(176, 158, 134), rockDark = rgb(128, 112, 94);
+    const Colour rock = rgb(214, 200, 176), rockDark = rgb(170, 154, 132);
     const Colour meadow = rgb(120, 156, 76), meadowDark = rgb(86, 122, 56);
     return texture(256, [&](float u, float v) {
         const float wobble = (tileFbm(u * 8, 0.5f, 8, 3, 0.5f, 21) - 0.5f) * 0.04f;
         const float n = tileFbm(u * 8, v * 8, 8, 5, 0.55f, 22);
         const float fine = hashUnit(static_cast<int>(u * 256), static_cast<int>(v * 256), 23);
-        const float grassLine = 0.045f + wobble, soilLine = 0.16f + wobble * 1.5f;
+        const float grassLine = 0.04f + wobble, soilLine = 0.095f + wobble * 1.2f;
         const float rockEnd = 0.56f + wobble, meadowStart = 0.64f + wobble;
         if (v < grassLine) {
             const Colour c = mix(grassDark, grass, clamp01(n * 1.3f - 0.1f));
@@ -77,10 +82,11 @@ Canvas landPicture() {
             return fine > 0.9f ? mix(c, rgb(60, 44, 30), 0.6f) : c;
         }
         if (v < rockEnd) {
-            // Rock in faint layers, with scattered darker grains.
-            const float layer = 0.5f + 0.5f * std::sin((v * 9 + n * 1.5f) * 2 * pi);
-            const Colour c = mix(rockDark, rock, clamp01(0.35f * layer + 0.8f * (n - 0.2f)));
-            return fine > 0.94f ? mix(c, rgb(90, 76, 60), 0.5f) : c;
+            // Light granite-like rock, speckled dark and light.
+            const Colour c = mix(rockDark, rock, clamp01(0.3f + 0.9f * (n - 0.3f)));
+            if (fine > 0.9f)
+                return mix(c, rgb(70, 62, 56), 0.6f);
+            return fine < 0.06f ? mix(c, rgb(250, 246, 236), 0.6f) : c;
         }
         if (v < meadowStart)
             return mix(soilDark, soil, n);
@@ -95,10 +101,10 @@ Canvas sedimentPicture() {
     const Colour sand = rgb(214, 186, 132), silt = rgb(150, 132, 106), clay = rgb(118, 104, 88);
     return texture(256, [&](float u, float v) {
         const float warp = (tileFbm(u * 4, v * 4, 4, 3, 0.5f, 31) - 0.5f) * 0.08f;
-        const float band = v * 7 + warp * 7;
+        const float band = v * 16 + warp * 16;   // thin beds, so that several show on the wedge
         const float layer = band - std::floor(band);
         const int index = static_cast<int>(std::floor(band));
-        const float pick = hashUnit(((index % 7) + 7) % 7, 0, 32);
+        const float pick = hashUnit(((index % 16) + 16) % 16, 0, 32);
         Colour c = pick < 0.45f ? sand : pick < 0.8f ? silt : clay;
         c = mix(c, shadeBy(c, 0.8f), smoothstep(0.8f, 1.0f, layer));   // darker base of each bed
         const float grain = hashUnit(static_cast<int>(u * 256), static_cast<int>(v * 256), 33);
@@ -107,26 +113,18 @@ Canvas sedimentPicture() {
 }
 
 Canvas crustPicture() {
-    // Dark basaltic crust with vesicles and faint columnar joints.
-    const Colour base = rgb(70, 72, 80), light = rgb(98, 100, 108), dark = rgb(40, 42, 48);
-    Canvas c = texture(256, [&](float u, float v) {
-        const float n = tileFbm(u * 8, v * 8, 8, 5, 0.6f, 41);
-        Colour col = mix(dark, light, clamp01(n * 1.4f - 0.2f));
-        const float joint = std::fabs(std::sin((u * 10 + tileFbm(u * 2, v * 2, 2, 2, 0.5f, 42) * 1.5f) * pi));
-        if (joint < 0.06f)
-            col = mix(col, dark, 0.6f);
-        return mix(col, base, 0.2f);
+    // Rock at depth: grainy olive-grey, light enough to read on the cut faces.
+    const Colour light = rgb(210, 208, 184), dark = rgb(150, 148, 124), grain = rgb(100, 98, 82);
+    return texture(256, [&](float u, float v) {
+        const float n = tileFbm(u * 8, v * 8, 8, 5, 0.55f, 41);
+        Colour c = mix(dark, light, clamp01(n * 1.4f - 0.2f));
+        const float fine = hashUnit(static_cast<int>(u * 256), static_cast<int>(v * 256), 43);
+        if (fine > 0.9f)
+            c = mix(c, grain, 0.55f);
+        else if (fine < 0.05f)
+            c = mix(c, rgb(250, 250, 240), 0.5f);
+        return c;
     });
-    for (int i = 0; i < 90; ++i) {   // vesicles
-        const float x = hashUnit(i, 1, 43) * 256, y = hashUnit(i, 2, 43) * 256;
-        const float r = 0.8f + hashUnit(i, 3, 43) * 2.2f;
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy) {   // wrapped copies keep it tileable
-                c.fillEllipse(x + dx * 256 + 0.6f, y + dy * 256 + 0.6f, r, r, rgb(120, 122, 130, 0.6f));
-                c.fillEllipse(x + dx * 256, y + dy * 256, r, r, rgb(22, 22, 26));
-            }
-    }
-    return c;
 }
 
 Canvas magmaPicture() {
@@ -166,7 +164,7 @@ struct WindowPainter {
 };
 
 Canvas underlayPicture() {
-    // Sky above the block's far edge, warm dark mantle below the plates.
+    // Sky above the block's far edge, the mantle's rock below the plates.
     WindowPainter p;
     Canvas& c = p.canvas;
     const float horizon = projectModel(0.0f, -0.07f, -2.0f).y - 14;   // hidden behind the model
@@ -181,10 +179,10 @@ Canvas underlayPicture() {
                 const float cloud = tileFbm(wx / 90, wy / 40, 64, 4, 0.5f, 61);
                 col = mix(col, rgb(245, 248, 252), clamp01((cloud - 0.58f) * 2.5f) * (0.35f + 0.4f * t));
             } else {
+                // Hot but solid rock: a muted brown-ochre, grainy, never glowing.
                 const float depth = clamp01((horizon - wy) / horizon);
-                const float swirl = tileFbm(wx / 70 + depth * 2, wy / 50, 64, 5, 0.55f, 62);
-                col = mix(rgb(92, 34, 18), rgb(196, 82, 26), clamp01(depth * 0.8f + (swirl - 0.5f) * 0.9f));
-                col = mix(col, rgb(235, 140, 50), clamp01((swirl - 0.68f) * 3.0f) * depth);
+                const float grain = tileFbm(wx / 40, wy / 30, 64, 5, 0.55f, 62);
+                col = mix(rgb(98, 70, 46), rgb(150, 108, 64), clamp01(0.45f + depth * 0.25f + (grain - 0.5f) * 0.8f));
             }
             c.set(x, y, col);
         }
@@ -210,111 +208,160 @@ Canvas overlayPicture() {
         for (int x = 0; x < c.width(); ++x) {
             const float dx = (x + 0.5f) / c.width() * 2 - 1, dy = (y + 0.5f) / c.height() * 2 - 1;
             const float r = std::sqrt(dx * dx * 0.8f + dy * dy * 0.9f);
-            c.set(x, y, {0.02f, 0.03f, 0.06f, 0.38f * smoothstep(0.75f, 1.45f, r)});
+            c.set(x, y, {0.02f, 0.03f, 0.06f, 0.24f * smoothstep(0.85f, 1.5f, r)});
         }
     // Quiet bands under the title and check box, and under the logo and address.
     shadeBand(p, -20, 388, 230, 500, 0.30f);
     shadeBand(p, -20, 396, 150, 500, 0.12f);
-    shadeBand(p, 480, -20, 660, 76, 0.34f);
+    shadeBand(p, 480, -20, 660, 76, 0.15f);
     return p.stored();
 }
 
-// One feature label: the text's box, its anchor in the model, and a leader.
-struct Label {
-    std::string text;
-    float textX, textY;      // design pixels: left end of the baseline
-    float pointX, pointY;    // where the leader ends, design pixels
-    int size = 13;
-};
-
-void drawLabel(WindowPainter& p, TextRenderer& font, const Label& label, const Colour& ink) {
-    const Colour outline = rgb(12, 16, 24, 0.9f);
-    int baseline = 0;
-    const Mask text = font.render(label.text, label.size * supersample, baseline);
-    const float width = text.width / static_cast<float>(supersample);
-    // Leader from the nearer end of the text to the point.
-    if (label.pointX >= 0) {
-        const float midY = label.textY + label.size * 0.35f;
-        const float startX = label.pointX < label.textX + width / 2 ? label.textX - 3 : label.textX + width + 3;
-        p.canvas.strokeLine(p.cx(startX), p.cy(midY), p.cx(label.pointX), p.cy(label.pointY), 4.5f * supersample / 2, outline);
-        p.canvas.fillEllipse(p.cx(label.pointX), p.cy(label.pointY), 3.6f * supersample, 3.6f * supersample, outline);
-        p.canvas.strokeLine(p.cx(startX), p.cy(midY), p.cx(label.pointX), p.cy(label.pointY), 1.6f * supersample / 2 + 0.6f, ink);
-        p.canvas.fillEllipse(p.cx(label.pointX), p.cy(label.pointY), 2.2f * supersample, 2.2f * supersample, ink);
+Colour inkOf(Ink ink) {
+    switch (ink) {
+    case Ink::Water: return rgb(150, 215, 255);
+    case Ink::Hot: return rgb(255, 190, 120);
+    case Ink::Light: return rgb(225, 230, 240);
+    case Ink::Plain: break;
     }
-    const int x = static_cast<int>(p.cx(label.textX)), y = static_cast<int>(p.cy(label.textY)) - baseline;
-    p.canvas.paintMask(text.dilated(2.2f * supersample), x, y, outline);
-    p.canvas.paintMask(text, x, y, ink);
+    return rgb(255, 244, 200);
 }
 
-Canvas featuresPicture(TextRenderer& font) {
-    WindowPainter p;
-    const Colour ink = rgb(255, 244, 200), waterInk = rgb(150, 215, 255), hot = rgb(255, 190, 120);
-    const auto at = [](float x, float y, float z) { return projectModel(x, y, z); };
+const Colour outline = rgb(12, 16, 24, 0.9f);
 
-    // Water released from the slab: small droplets rising from its top.
-    const Colour drop = rgb(120, 200, 255, 0.95f);
-    for (int i = 0; i < 6; ++i) {
-        const float mx = 0.16f + 0.05f * i;
-        const float slabTop = -0.255f - 0.5f * (mx - 0.1f);
-        const WindowPoint d = at(mx, slabTop + 0.035f + 0.02f * (i % 2), 2.0f);
-        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 2.6f * supersample, 3.4f * supersample, rgb(10, 30, 60, 0.8f));
-        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 1.8f * supersample, 2.6f * supersample, drop);
-    }
-    // Melting in the mantle wedge above the slab, where the magma sets out.
-    const WindowPoint wedge = projectEye(0.39f, -0.36f, -1.0f);
-    Mask glow(p.canvas.width(), p.canvas.height());
-    for (int i = 0; i < 3; ++i) {
-        const WindowPoint g = {wedge.x - 14 + 14.0f * i, wedge.y - 4 + 4.0f * (i % 2)};
-        for (int y = -24; y <= 24; ++y)
-            for (int x = -40; x <= 40; ++x) {
-                const int gx = static_cast<int>(p.cx(g.x)) + x, gy = static_cast<int>(p.cy(g.y)) + y;
-                const float r = std::hypot(x / 40.0f, y / 24.0f);
-                if (gx >= 0 && gy >= 0 && gx < glow.width && gy < glow.height && r < 1)
-                    glow(gx, gy) = std::max(glow(gx, gy), (1 - r) * (1 - r));
-            }
-    }
-    p.canvas.paintMask(glow.blurred(4, 2), 0, 0, rgb(255, 150, 40, 0.75f));
+// A line in design pixels with a dark outline under it.
+void outlinedLine(WindowPainter& p, WindowPoint a, WindowPoint b, float width, const Colour& c) {
+    p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), (width + 2.8f) * supersample / 2, outline);
+    p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), width * supersample / 2, c);
+}
 
-    const WindowPoint plateRock = at(-0.75f, -0.18f, 2.0f);
-    const WindowPoint plateCrust = at(-0.95f, -0.34f, 2.0f);
-    const WindowPoint mantle = at(-0.6f, -0.56f, 2.0f);
-    const WindowPoint trench = at(-0.2f, -0.14f, 2.0f);
-    const WindowPoint wedgeSediment = at(-0.14f, -0.135f, 2.0f);
-    const WindowPoint continentalCrust = at(0.68f, -0.40f, 2.0f);
-    const WindowPoint arc = at(0.33f, 0.27f, 1.4f);
-    const WindowPoint water = at(0.26f, -0.3f, 2.0f);
-    const WindowPoint magma = projectEye(0.40f, -0.05f, -1.0f);
-
-    const std::vector<Label> labels = {
-        {"Oceanic plate", 16, 236, plateRock.x, plateRock.y},
-        {"Oceanic crust", 112, 98, plateCrust.x, plateCrust.y},
-        {"Asthenosphere (mantle)", 14, 14, mantle.x, mantle.y},
-        {"Trench", 148, 262, trench.x, trench.y},
-        {"Accretionary wedge (sediment)", 196, 222, wedgeSediment.x, wedgeSediment.y},
-        {"Volcanic arc", 246, 392, arc.x, arc.y},
-        {"Continental crust", 500, 132, continentalCrust.x, continentalCrust.y},
-        {"Water released from the slab", 150, 42, water.x, water.y},
-        {"Melting in the mantle wedge", 236, 128, wedge.x, wedge.y},
-        {"Rising magma", 512, 262, magma.x, magma.y},
+// A filled triangle pointing from base towards tip, outlined.
+void arrowHead(WindowPainter& p, WindowPoint tip, float dx, float dy, float size, const Colour& c) {
+    const float length = std::hypot(dx, dy), ux = dx / length, uy = dy / length;
+    const auto corner = [&](float back, float side, float grow) {
+        return std::vector<float>{p.cx(tip.x + ux * grow - ux * back * (size + grow) - uy * side * (size + grow)),
+                                  p.cy(tip.y + uy * grow - uy * back * (size + grow) + ux * side * (size + grow))};
     };
-    const Colour inks[] = {ink, ink, hot, ink, ink, ink, ink, waterInk, hot, hot};
-    for (size_t i = 0; i < labels.size(); ++i)
-        drawLabel(p, font, labels[i], inks[i]);
+    for (int pass = 0; pass < 2; ++pass) {
+        const float grow = pass == 0 ? 1.4f : 0;
+        std::vector<float> shape;
+        for (const auto& v : {corner(0, 0, grow), corner(1.2f, 0.7f, grow), corner(1.2f, -0.7f, grow)})
+            shape.insert(shape.end(), v.begin(), v.end());
+        p.canvas.fillPolygon(shape, pass == 0 ? outline : c);
+    }
+}
 
-    // Lithosphere: a bracket along the left edge over the plate's layers.
-    const WindowPoint top = at(-1.2f, -0.13f, 2.0f), bottom = at(-1.2f, -0.48f, 2.0f);
-    const float bx = 8;
-    const Colour outline = rgb(12, 16, 24, 0.9f);
+// A label in its place, with its leader; false when the text does not fit.
+bool drawLabel(WindowPainter& p, const TextRenderer& font, const FeatureLabel& label) {
+    const LaidOutLabel laid = layOut(label, font);
+    if (!laid.fits) {
+        std::fprintf(stderr, "the label \"%s\" (%s) takes %.0f by %.0f pixels: more than its place, %.0f by %.0f\n",
+                     label.text.c_str(), label.key, laid.text.width(), laid.text.height(), label.place.width(),
+                     label.place.height());
+        return false;
+    }
+    const Colour ink = inkOf(label.ink);
+    if (label.leader) {
+        outlinedLine(p, laid.leaderStart, label.anchor, 1.6f, ink);
+        p.canvas.fillEllipse(p.cx(label.anchor.x), p.cy(label.anchor.y), 3.6f * supersample, 3.6f * supersample, outline);
+        p.canvas.fillEllipse(p.cx(label.anchor.x), p.cy(label.anchor.y), 2.2f * supersample, 2.2f * supersample, ink);
+    }
+    for (size_t i = 0; i < laid.lines.size(); ++i) {
+        int baseline = 0;
+        const Mask text = font.render(laid.lines[i], label.size * supersample, baseline);
+        const int x = static_cast<int>(p.cx(laid.lefts[i])), y = static_cast<int>(p.cy(laid.baselines[i])) - baseline;
+        p.canvas.paintMask(text.dilated(2.2f * supersample), x, y, outline);
+        p.canvas.paintMask(text, x, y, ink);
+    }
+    return true;
+}
+
+// Water droplets leaving the slab, each with a short dashed arrow rising
+// towards the melt.
+void drawWater(WindowPainter& p) {
+    const Colour drop = rgb(120, 200, 255, 0.95f), dash = rgb(150, 215, 255);
+    const WindowPoint melt = meltCentre();
+    for (const WindowPoint& d : waterDrops()) {
+        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 6.2f * supersample, 8.0f * supersample, rgb(10, 30, 60, 0.85f));
+        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 4.8f * supersample, 6.6f * supersample, drop);
+        p.canvas.fillEllipse(p.cx(d.x - 1.5f), p.cy(d.y + 2), 1.4f * supersample, 2.0f * supersample,
+                             rgb(235, 248, 255, 0.9f));
+        // Up and towards the melt: three dashes and a head.
+        const float dx = (melt.x - d.x) * 0.45f, dy = 24;
+        const float length = std::hypot(dx, dy), ux = dx / length, uy = dy / length;
+        const WindowPoint start{d.x + ux * 10, d.y + uy * 10};
+        for (int k = 0; k < 3; ++k) {
+            const WindowPoint a{start.x + ux * 6.0f * k, start.y + uy * 6.0f * k};
+            const WindowPoint b{a.x + ux * 3.5f, a.y + uy * 3.5f};
+            outlinedLine(p, a, b, 1.6f, dash);
+        }
+        arrowHead(p, {start.x + ux * 22, start.y + uy * 22}, ux, uy, 4.0f, dash);
+    }
+}
+
+// Earthquakes along the slab's top: small bursts.
+void drawEarthquakes(WindowPainter& p) {
+    const Colour burst = rgb(255, 236, 120);
+    for (const WindowPoint& q : earthquakeMarks())
+        for (int k = 0; k < 4; ++k) {
+            const float a = pi / 4 * k + pi / 8;
+            const WindowPoint from{q.x - std::cos(a) * 5.5f, q.y - std::sin(a) * 5.5f};
+            const WindowPoint to{q.x + std::cos(a) * 5.5f, q.y + std::sin(a) * 5.5f};
+            outlinedLine(p, from, to, 1.8f, burst);
+        }
+}
+
+// The melt over the slab: a soft orange glow.
+void drawMelt(WindowPainter& p) {
+    const WindowPoint centre = meltCentre();
+    Mask glow(p.canvas.width(), p.canvas.height());
+    const int rx = static_cast<int>(meltRadiusX * supersample), ry = static_cast<int>(meltRadiusY * supersample);
+    for (int y = -ry; y <= ry; ++y)
+        for (int x = -rx; x <= rx; ++x) {
+            const int gx = static_cast<int>(p.cx(centre.x)) + x, gy = static_cast<int>(p.cy(centre.y)) + y;
+            const float r = std::hypot(x / static_cast<float>(rx), y / static_cast<float>(ry));
+            const float wobble = 0.85f + 0.3f * tileNoise(gx / 18.0f, gy / 18.0f, 64, 91);
+            if (gx >= 0 && gy >= 0 && gx < glow.width && gy < glow.height && r < 1)
+                glow(gx, gy) = std::min(1.0f, (1 - r) * (1.6f - r) * wobble);
+        }
+    const Mask soft = glow.blurred(5, 2);
+    p.canvas.paintMask(soft, 0, 0, rgb(255, 120, 20, 0.8f));
+    p.canvas.paintMask(soft.blurred(3, 1), 0, 0, rgb(255, 220, 120, 0.35f));
+}
+
+// The plate's motion towards the trench, and where it comes from.
+void drawPlateMotion(WindowPainter& p) {
+    const Colour c = inkOf(Ink::Light);
+    outlinedLine(p, {14, 240}, {90, 240}, 3.0f, c);
+    arrowHead(p, {101, 240}, 1, 0, 7, c);
+    arrowHead(p, {6, 272}, -1, 0, 5, c);   // from a mid-ocean ridge, off to the left
+}
+
+void drawBracket(WindowPainter& p) {
+    const Bracket b = lithosphereBracket();
+    const Colour ink = inkOf(Ink::Plain);
     for (int pass = 0; pass < 2; ++pass) {
         const float w = pass == 0 ? 4.5f : 1.8f;
         const Colour c = pass == 0 ? outline : ink;
-        p.canvas.strokeLine(p.cx(bx), p.cy(top.y), p.cx(bx), p.cy(bottom.y), w * supersample / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(bx), p.cy(top.y), p.cx(bx + 5), p.cy(top.y), w * supersample / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(bx), p.cy(bottom.y), p.cx(bx + 5), p.cy(bottom.y), w * supersample / 2 + 0.5f, c);
+        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x), p.cy(b.bottom), w * supersample / 2 + 0.5f, c);
+        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x + 5), p.cy(b.top), w * supersample / 2 + 0.5f, c);
+        p.canvas.strokeLine(p.cx(b.x), p.cy(b.bottom), p.cx(b.x + 5), p.cy(b.bottom), w * supersample / 2 + 0.5f, c);
     }
-    drawLabel(p, font, {"Lithosphere", 16, (top.y + bottom.y) / 2 - 4, -1, -1}, ink);
-    drawLabel(p, font, {"Not to scale", 560, 382, -1, -1, 10}, rgb(220, 225, 235));
-    return p.stored();
+}
+
+// The labelled view; fails when a label does not fit its place.
+bool featuresPicture(const TextRenderer& font, Canvas& out) {
+    WindowPainter p;
+    drawMelt(p);
+    drawWater(p);
+    drawEarthquakes(p);
+    drawPlateMotion(p);
+    drawBracket(p);
+    bool ok = true;
+    for (const FeatureLabel& label : featureLabels())
+        ok = drawLabel(p, font, label) && ok;
+    out = p.stored();
+    return ok;
 }
 
 // ---- Sprites and the logo --------------------------------------------------------
@@ -455,7 +502,10 @@ int main(int argc, char** argv) {
     ok &= save(crustPicture(), folder, "crust.png", 3);
     ok &= save(underlayPicture(), folder, "corvane_underlay.png", 3);
     ok &= save(overlayPicture(), folder, "corvane_overlay.png", 4);
-    ok &= save(featuresPicture(font), folder, "corvane_features.png", 4);
+    Canvas features(1, 1);
+    if (!featuresPicture(font, features))
+        return 1;
+    ok &= save(features, folder, "corvane_features.png", 4);
     ok &= save(smokePicture(), folder, "corvane_smoke.png", 2);
     ok &= save(seepagePicture(), folder, "corvane_seepage.png", 4);
     ok &= save(arrowPicture(), folder, "arrow.png", 4);

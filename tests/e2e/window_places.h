@@ -19,7 +19,7 @@ constexpr Region makerRegion{540, 422, 85, 26};     // "uorlin"
 constexpr Region addressRegion{528, 458, 106, 14};
 constexpr Region creditsRegion{200, 190, 240, 100};
 constexpr Region arcLabelRegion{240, 78, 100, 16};  // "Volcanic arc"
-constexpr Region trenchLabelRegion{146, 208, 56, 14};
+constexpr Region trenchLabelRegion{170, 264, 50, 16};
 constexpr Region plainSkyRegion{300, 8, 100, 30};
 
 // Brightness deviation of a region with text on it; plain sky stays far below.

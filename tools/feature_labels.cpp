@@ -1,0 +1,118 @@
+// The feature labels' texts, places and targets, and their layout.
+#include "tools/feature_labels.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/canvas.h"
+
+namespace {
+constexpr float frontZ = 2.0f;
+
+// The plate's top at model x (its height profile, flat, bent, then descending).
+float plateTop(float x) {
+    const float p = x + 4.4f;
+    if (p <= 4.0f)
+        return -0.13f;
+    if (p <= 4.5f)
+        return -0.13f - 0.5f * (p - 4.0f) * (p - 4.0f);
+    return -0.255f - 0.5f * (p - 4.5f);
+}
+
+WindowPoint front(float x, float y) { return projectModel(x, y, frontZ); }
+}  // namespace
+
+std::vector<WindowPoint> earthquakeMarks() {
+    std::vector<WindowPoint> marks;
+    for (float x : {-0.02f, 0.05f, 0.12f, 0.19f})
+        marks.push_back(front(x, plateTop(x)));
+    return marks;
+}
+
+std::vector<WindowPoint> waterDrops() {
+    std::vector<WindowPoint> drops;
+    for (float x : {0.24f, 0.30f, 0.36f})
+        drops.push_back(front(x, plateTop(x) + 0.04f));
+    return drops;
+}
+
+// Over the slab where the rising-magma arrow begins.
+WindowPoint meltCentre() { return projectEye(0.385f, -0.345f, -1.0f); }
+
+Bracket lithosphereBracket() {
+    // From the plate's top to the bottom of its lower band, at the window's left edge.
+    return {8, front(-0.8f, -0.48f).y + 4, front(-0.8f, -0.13f).y};
+}
+
+std::vector<FeatureLabel> featureLabels() {
+    const WindowPoint none{0, 0};
+    return {
+        {"lithosphere", "Lithosphere\n(oceanic plate)", {16, 88, 150, 128}, Target::None, false, none},
+        {"oceanic_crust", "Oceanic crust", {30, 198, 165, 218}, Target::OceanicCrust, true, front(-0.55f, -0.16f)},
+        {"lithospheric_mantle", "Lithospheric mantle", {165, 68, 330, 88}, Target::PlateMantle, false, none},
+        {"asthenosphere", "Asthenosphere\n(mantle)", {8, 4, 140, 40}, Target::Asthenosphere, false, none, Ink::Light},
+        {"mid_ocean_ridge", "from a mid-ocean ridge", {18, 264, 180, 280}, Target::None, false, none, Ink::Light,
+         Align::Left, 12},
+        {"plate_rate", "about 5 cm per year", {106, 232, 250, 248}, Target::None, false, none, Ink::Light,
+         Align::Left, 12},
+        {"trench", "Trench", {170, 200, 236, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
+        {"accretionary_wedge", "Accretionary wedge", {184, 250, 345, 268}, Target::Sediment, true,
+         front(-0.147f, -0.145f), Ink::Plain, Align::Centre},
+        {"volcanic_arc", "Volcanic arc", {240, 386, 360, 406}, Target::Cone, true, projectModel(0.33f, 0.27f, 1.4f)},
+        {"not_to_scale", "Not to scale", {540, 378, 634, 394}, Target::None, false, none, Ink::Light, Align::Right,
+         12},
+        {"rising_magma", "Rising magma", {512, 258, 636, 276}, Target::Magma, true, projectEye(0.40f, -0.05f, -1.0f),
+         Ink::Hot},
+        {"continental_crust", "Continental crust", {496, 180, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
+         Ink::Plain, Align::Right},
+        {"partial_melting", "Partial melting\n(mantle wedge)", {500, 74, 636, 108}, Target::Melt, true, meltCentre(),
+         Ink::Hot},
+        {"earthquakes", "Earthquakes (Benioff zone)", {150, 30, 380, 48}, Target::Earthquake, true,
+         earthquakeMarks()[2]},
+        {"water", "Water released from the slab", {170, 4, 420, 22}, Target::Water, true, waterDrops()[1],
+         Ink::Water},
+    };
+}
+
+LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font) {
+    LaidOutLabel out;
+    size_t from = 0;
+    for (;;) {
+        const size_t end = label.text.find('\n', from);
+        out.lines.push_back(label.text.substr(from, end == std::string::npos ? std::string::npos : end - from));
+        if (end == std::string::npos)
+            break;
+        from = end + 1;
+    }
+    const float lineHeight = label.size * lineSpacing;
+    float widest = 0;
+    std::vector<float> widths;
+    for (const std::string& line : out.lines) {
+        widths.push_back(font.advance(line, label.size));
+        widest = std::max(widest, widths.back());
+    }
+    const Box& place = label.place;
+    const float height = lineHeight * static_cast<float>(out.lines.size());
+    float left = place.left;
+    if (label.align == Align::Centre)
+        left = (place.left + place.right - widest) / 2;
+    else if (label.align == Align::Right)
+        left = place.right - widest;
+    out.text = {left, place.top - height, left + widest, place.top};
+    for (size_t i = 0; i < out.lines.size(); ++i) {
+        // The baseline sits a quarter of the line above the line's bottom.
+        out.baselines.push_back(place.top - lineHeight * static_cast<float>(i + 1) + label.size * 0.25f);
+        float lineLeft = left;
+        if (label.align == Align::Centre)
+            lineLeft = left + (widest - widths[i]) / 2;
+        else if (label.align == Align::Right)
+            lineLeft = left + widest - widths[i];
+        out.lefts.push_back(lineLeft);
+    }
+    out.fits = widest <= place.width() && height <= place.height();
+    // The point of the box, grown by the gap, that lies nearest the anchor.
+    const Box& t = out.text;
+    out.leaderStart = {std::clamp(label.anchor.x, t.left - leaderGap, t.right + leaderGap),
+                       std::clamp(label.anchor.y, t.bottom - leaderGap, t.top + leaderGap)};
+    return out;
+}
