@@ -59,6 +59,11 @@ void destroyAnimation(Animation& animation, bool glContextAlive) {
     animation.theArrow = nullptr;
 }
 
+void recompileCones(Animation& animation) {
+    for (VentCone* cone : animation.ventCones)
+        compileVentCone(cone, cone->scale, cone == animation.ventCones.front() ? halfSweep : fullSweep);
+}
+
 void updateVent(Vent& vent, float dt) {
     if (vent.active) {
         vent.activeTime += dt;

@@ -46,6 +46,9 @@ void createAnimation(Animation& animation);
 // Frees cones (their display lists too when the GL context is alive), vents
 // and the arrow, and empties the lists.
 void destroyAnimation(Animation& animation, bool glContextAlive);
+// Compiles every cone again, for a new GL context (the old lists are gone
+// with the old context); anchors and layout stay.
+void recompileCones(Animation& animation);
 // Advances the arrow, the flow of the rock (flowOffset, in picture repeats)
 // and every vent by dt seconds.
 void updateAnimation(Animation& animation, float& flowOffset, float dt);

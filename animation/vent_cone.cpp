@@ -96,18 +96,22 @@ std::vector<ConeVertex> coneVertices(const ConeShape& shape) {
     return out;
 }
 
-void buildVentCone(VentCone* cone, float scale, float sweep) {
-    const ConeShape shape = coneShape(scale, sweep);
+void compileVentCone(VentCone* cone, float scale, float sweep) {
     cone->displayList = glGenLists(1);
     glNewList(cone->displayList, GL_COMPILE);
     glBegin(GL_QUADS);
-    for (const ConeVertex& v : coneVertices(shape)) {
+    for (const ConeVertex& v : coneVertices(coneShape(scale, sweep))) {
         glNormal3fv(v.normal);
         glTexCoord2fv(v.texture);
         glVertex3fv(v.position);
     }
     glEnd();
     glEndList();
+}
+
+void buildVentCone(VentCone* cone, float scale, float sweep) {
+    const ConeShape shape = coneShape(scale, sweep);
+    compileVentCone(cone, scale, sweep);
 
     GLdouble modelview[16], projection[16];
     GLint viewport[4];

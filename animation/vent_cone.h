@@ -44,5 +44,8 @@ std::vector<ConeVertex> coneVertices(const ConeShape& shape);
 // Compiles the cone into a display list and projects its rim point with the
 // current matrices and viewport into windowX, windowY.
 void buildVentCone(VentCone* cone, float scale, float sweep);
+// Compiles the cone into a new display list (for a new GL context); its
+// anchor stays where it was.
+void compileVentCone(VentCone* cone, float scale, float sweep);
 // Draws the cone at its position, textured with the land.
 void drawVentCone(const VentCone* cone, GLuint landTexture);

@@ -13,11 +13,16 @@ const char* const usage =
     "sinks beneath a continental plate, its rock flows towards the trench,\n"
     "volcanic vents smoke and an arrow shows magma rising.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "      --fullscreen  start in full screen\n"
+    "      --lang=LANG   show the texts in LANG (en, es, fr, de, pt) whatever the\n"
+    "                    environment says\n"
+    "  -h, --help        show this help and exit\n"
+    "  -V, --version     show the version and exit\n"
     "\n"
     "In the window: tick \"Highlighted Features\" (or press Tab, then Space) to\n"
-    "label the features; rest the pointer on the logo for the credits;\n"
+    "label the features; rest the pointer on the logo for the credits. P pauses,\n"
+    "F11 (or Alt+Enter) switches to full screen and Escape leaves it, F12 saves a\n"
+    "picture of the window in the pictures folder, F1 (or ?) lists the keys.\n"
     "Control+Q or closing the window quits.\n"
     "\n"
     "The pictures are read from the working directory.\n";
@@ -39,6 +44,17 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.action = CommandLine::Action::Help;
         } else if (is(argument, "-V", "--version")) {
             line.action = CommandLine::Action::Version;
+        } else if (std::strcmp(argument, "--fullscreen") == 0) {
+            line.fullScreen = true;
+        } else if (std::strncmp(argument, "--lang=", 7) == 0 && argument[7] != '\0') {
+            line.language = argument + 7;
+        } else if (std::strcmp(argument, "--lang") == 0) {
+            if (i + 1 >= argc) {
+                line.action = CommandLine::Action::Error;
+                line.error = "option '--lang' needs a language";
+                return line;
+            }
+            line.language = argv[++i];
         } else {
             line.action = CommandLine::Action::Error;
             line.error = argument[0] == '-' ? "unrecognized option '" + std::string(argument) + "'"

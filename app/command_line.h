@@ -9,6 +9,8 @@ struct CommandLine {
     Action action = Action::Run;
     std::string program = "corvane";   // the name to speak as (argv[0]'s last part)
     std::string error;                 // for Error: what was wrong, one line
+    bool fullScreen = false;           // --fullscreen: start in full screen
+    std::string language;              // --lang: the texts' language, over the environment's
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

@@ -89,18 +89,21 @@ int32_t getModifiers() { return modifierBits(SDL_GetModState()); }
 // event at once and its global state has then moved on to the last of them,
 // so a quick Control+Q would otherwise read as a plain "q".
 void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t mods) {
-    const int32_t x = pointer.mouseX, y = pointer.mouseY;
     if (isIgnoredKey(key))
         return;
+    key = mapKey(key, mods);
+    if (key == keyQ && mods == velmModControl)
+        std::exit(0);
+    if (guiContext != nullptr)
+        guiContext->keyDown(key, pointer.mouseX, pointer.mouseY);
+}
+
+int32_t mapKey(int32_t key, int32_t mods) {
     if ((mods & (velmModShift | velmModCapsLock)) && key >= 'a' && key <= 'z')
         key -= capitalOffset;
-    if ((mods & velmModShift) && shifted(key) != 0) {
+    if ((mods & velmModShift) && shifted(key) != 0)
         key = shifted(key);
-    } else if (key == keyQ && mods == velmModControl) {
-        std::exit(0);
-    }
-    if (guiContext != nullptr)
-        guiContext->keyDown(key, x, y);
+    return key;
 }
 
 void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key) {

@@ -19,6 +19,9 @@ int32_t translateKey(const SDL_KeyboardEvent& event);
 // A translated key pressed with the modifier bits its own event carried:
 // case and shift mapping, Control+Q, then keyDown of guiContext.
 void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t modifiers);
+// The character a translated key gives with the modifier bits: capitals
+// with shift or caps lock, the US shift table with shift.
+int32_t mapKey(int32_t key, int32_t modifiers);
 // A translated key released: keyUp, without any mapping.
 void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key);
 // Pointer position of an SDL event (origin top left) in a drawing area

@@ -1,12 +1,24 @@
 // Corvane Zone: a teaching animation of a subduction zone.
+#include <unistd.h>
+
+#include <string>
+
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/shell.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (line.action != CommandLine::Action::Run)
         return answerCommandLine(line);
-    Program& program = startUp();
+    // The features picture with its labels in the learner's language, when
+    // there is one; English is the specification's own.
+    const std::string language = setUpLanguage(line.language, localeFolder());
+    const std::string translated = "corvane_features_" + language + ".png";
+    const bool hasTranslated = language != "en" && access(translated.c_str(), R_OK) == 0;
+    Program& program = startUp(hasTranslated ? translated : "");
+    if (line.fullScreen)
+        setFullScreen(program, true);
     for (;;)
         runFrame(program);
 }

@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/classroom.h"
 #include "app/platform.h"
 #include "app/shell.h"
+#include "assets/image.h"
+#include "interface/classroom_panel.h"
 #include "app/startup_stages.h"
 #include "interface/interface.h"
 #include "render/frame.h"
@@ -72,7 +75,8 @@ void buildProgram(Program& program, bool registerCleanUp) {
 
     setupGLState();
     stageDone("video");
-    loadTextures(program.textures);
+    loadTextures(program.textures,
+                 program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
     stageDone("textures");
     velmInit(addTimer, noOpHook, getModifiers);
     program.guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelPalette());
@@ -109,10 +113,20 @@ void freeProgram(Program& program) {
         deleteTextures(program.textures);
     delete program.theInterface;
     program.theInterface = nullptr;
+    delete program.classroom;
+    program.classroom = nullptr;
 }
 
 void drawFrame(Program& program) {
     composeFrame(frameParts(program));
+    if (!program.pictureRequested) {
+        swapBuffers();
+        return;
+    }
+    // The picture is the frame as shown, before any notice about it.
+    program.pictureRequested = false;
+    const Image frame = readFrame(program.windowWidth, program.windowHeight);
     swapBuffers();
+    savePicture(program, frame);
 }
 

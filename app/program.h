@@ -12,6 +12,10 @@
 #include "render/frame.h"
 #include "render/scene.h"
 
+#include <string>
+#include <vector>
+
+class ClassroomPanel;
 class VelmContext;
 struct Interface;
 
@@ -26,6 +30,9 @@ struct Program {
     VelmContext* guiContext = nullptr;
     Interface* theInterface = nullptr;
     TextureSet textures;
+    // Read in place of the features picture when set: its labels in the
+    // learner's language.
+    std::string featuresPicture;
     Scene scene;
     Animation animation;
     FrameClock clock;
@@ -33,6 +40,15 @@ struct Program {
     // False once the GL context is gone (a failed mode change): freeing
     // then releases memory only.
     bool glContextAlive = false;
+
+    // The classroom keys' state.
+    bool paused = false;
+    bool fullScreen = false;
+    int32_t windowedWidth = 0, windowedHeight = 0;   // the window's size before full screen
+    int32_t desktopWidth = 0, desktopHeight = 0;     // the screen's size, for full screen
+    bool pictureRequested = false;                   // F12: keep the next frame drawn
+    ClassroomPanel* classroom = nullptr;             // made when first shown
+    std::vector<int> commandKeys;                    // keys held whose press was a command
 };
 
 // Start-up after the window is open, in its fixed order: the timer list and

@@ -7,8 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <algorithm>
+
+#include "app/classroom.h"
+#include "app/commands.h"
 #include "app/platform.h"
 #include "app/program.h"
+#include "interface/classroom_panel.h"
 #include "interface/interface.h"
 #include "render/frame.h"
 #include "render/plate.h"
@@ -37,7 +42,7 @@ Program* running = nullptr;
 }
 }  // namespace
 
-Program& startUp() {
+Program& startUp(const std::string& featuresPicture) {
     configureHeap();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
@@ -48,9 +53,16 @@ Program& startUp() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+    // Before the first mode is set, SDL reports the desktop's own.
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    const int desktopWidth = desktop != nullptr ? desktop->current_w : 0;
+    const int desktopHeight = desktop != nullptr ? desktop->current_h : 0;
     if (SDL_SetVideoMode(startWidth, startHeight, colourDepth, startVideoFlags) == nullptr)
         windowFailed(nullptr, true);
     Program& program = *new Program();
+    program.featuresPicture = featuresPicture;
+    program.desktopWidth = desktopWidth;
+    program.desktopHeight = desktopHeight;
     running = &program;
     keepGlDriverLoaded();
     SDL_WM_SetCaption(windowCaption, nullptr);
@@ -72,7 +84,8 @@ float runFrame(Program& program) {
     program.clock.paceFrame(t1, now);
     const double t2 = now();
     program.clock.recordFrameTime(t2 - t1);
-    const float step = program.clock.animationStep();
+    // While paused nothing moves: no time passes for the animation.
+    const float step = program.paused ? 0.0f : program.clock.animationStep();
     updateAnimation(program.animation, program.scene.thePlates->flowOffset, step);
     const double t3 = now();
     runTimerPass(*program.timerList, t3 - program.lastTime);
@@ -84,13 +97,32 @@ void pumpEvents(Program& program) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
-        case SDL_KEYDOWN:
-            handleKeyDown(program.guiContext, program.pointer, translateKey(event.key),
-                          modifierBits(event.key.keysym.mod));
+        case SDL_KEYDOWN: {
+            const int32_t key = translateKey(event.key), mods = modifierBits(event.key.keysym.mod);
+            const Command command =
+                isIgnoredKey(key) ? Command::None : commandFor(mapKey(key, mods), mods, program.fullScreen);
+            if (command == Command::None) {
+                handleKeyDown(program.guiContext, program.pointer, key, mods);
+                break;
+            }
+            // The program's own keys never reach the widgets, nor do their
+            // repeats and releases.
+            auto& held = program.commandKeys;
+            if (std::find(held.begin(), held.end(), event.key.keysym.sym) == held.end()) {
+                held.push_back(event.key.keysym.sym);
+                runCommand(program, command);
+            }
             break;
-        case SDL_KEYUP:
-            handleKeyUp(program.guiContext, program.pointer, translateKey(event.key));
+        }
+        case SDL_KEYUP: {
+            auto& held = program.commandKeys;
+            const auto at = std::find(held.begin(), held.end(), event.key.keysym.sym);
+            if (at != held.end())
+                held.erase(at);
+            else
+                handleKeyUp(program.guiContext, program.pointer, translateKey(event.key));
             break;
+        }
         case SDL_MOUSEMOTION:
             handleMouseMotion(program.guiContext, program.pointer, event.motion.x, event.motion.y,
                               event.motion.state, program.windowHeight);
@@ -112,10 +144,17 @@ void pumpEvents(Program& program) {
 }
 
 void resizeWindow(Program& program, int w, int h) {
-    const WindowPlacement placement = readWindowPlacement();
+    // Where the window stands now, with the drawing area it is to have.
+    WindowPlacement placement = readWindowPlacement();
+    placement.width = w;
+    placement.height = h;
     if (SDL_SetVideoMode(w, h, colourDepth, resizeVideoFlags) == nullptr)
         windowFailed(&program, false);
     restoreWindowPlacement(placement);
+    applyWindowSize(program, w, h);
+}
+
+void applyWindowSize(Program& program, int w, int h) {
     setupGLState();
     program.windowHeight = h;
     glViewport(0, 0, w, h);
@@ -123,7 +162,31 @@ void resizeWindow(Program& program, int w, int h) {
     program.guiContext->resize(w, h);
     program.guiContext->resetView();
     layoutCredits(program.theInterface, w, h);
+    if (program.classroom != nullptr)
+        program.classroom->layout(w, h);
     drawFrame(program);
+}
+
+void setFullScreen(Program& program, bool on) {
+    if (on == program.fullScreen || (on && (program.desktopWidth <= 0 || program.desktopHeight <= 0)))
+        return;
+    int w = program.windowedWidth, h = program.windowedHeight;
+    Uint32 flags = resizeVideoFlags;
+    if (on) {
+        program.windowedWidth = program.windowWidth;
+        program.windowedHeight = program.windowHeight;
+        w = program.desktopWidth;
+        h = program.desktopHeight;
+        flags = SDL_OPENGL | SDL_FULLSCREEN;
+    }
+    if (SDL_SetVideoMode(w, h, colourDepth, flags) == nullptr)
+        windowFailed(&program, false);
+    program.fullScreen = on;
+    // Where a mode change takes the GL context with it, everything the
+    // GL held is made again.
+    if (!glIsTexture(program.textures.rockTexture))
+        rebuildGlResources(program);
+    applyWindowSize(program, w, h);
 }
 
 void cleanUp() {

@@ -4,6 +4,10 @@
 
 #include <png.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -225,4 +229,58 @@ Image loadPng(const std::string& fileName) {
     if (!readFile(fileName, bytes))
         return Image();
     return decodePng(bytes.data(), bytes.size());
+}
+
+namespace {
+void failWrite(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
+// Encodes image into file; false when libpng gives up.
+bool encode(FILE* file, const Image& image) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, silentWarning);
+    if (png == nullptr)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, image.width, image.height, 8,
+                 image.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    const uint64_t rowBytes = image.rowBytes();
+    for (uint32_t row = image.height; row > 0; --row)   // the file holds the top row first
+        png_write_row(png, image.pixels + (row - 1) * rowBytes);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+}  // namespace
+
+bool savePngAsNewFile(const std::string& path, const Image& image, std::string& error) {
+    if ((image.channels != 3 && image.channels != 4) || image.bitDepth != 8 || image.pixels == nullptr) {
+        error = "no picture";
+        return false;
+    }
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        close(fd);
+        unlink(path.c_str());
+        return false;
+    }
+    const bool encoded = encode(file, image);
+    const bool closed = std::fclose(file) == 0;
+    if (!encoded || !closed) {
+        error = closed ? "the picture could not be encoded" : std::strerror(errno);
+        unlink(path.c_str());   // no half-written picture is left behind
+        return false;
+    }
+    return true;
 }

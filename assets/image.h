@@ -41,3 +41,8 @@ Image decodePng(const uint8_t* data, size_t size);
 // picture of a sane size, and no chunk whose header is in the file declares
 // more data than the file holds, or (ancillary) more than the limit.
 bool pngChunksAreSane(const uint8_t* data, size_t size);
+
+// Writes an 8-bit RGB (3 channels) or RGBA (4) picture to a new file at
+// path; an existing file is never replaced (errno EEXIST). On failure error
+// says why, as the system puts it.
+bool savePngAsNewFile(const std::string& path, const Image& image, std::string& error);

@@ -34,10 +34,11 @@ void uploadPicture(const Image& picture, TextureUpload upload) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
-void loadTextures(TextureSet& textures) {
+void loadTextures(TextureSet& textures, const char* featuresFile) {
     Image picture;
     for (const TextureEntry& entry : textureTable) {
-        picture = loadPng(entry.fileName);
+        const bool replaced = featuresFile != nullptr && entry.name == &TextureSet::featuresTexture;
+        picture = loadPng(replaced ? featuresFile : entry.fileName);
         GLuint& name = textures.*entry.name;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);

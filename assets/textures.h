@@ -58,6 +58,8 @@ void uploadPicture(const Image& picture, TextureUpload upload);
 
 // Reads the twelve pictures from the working directory and makes their
 // textures; a picture that cannot be read leaves its texture empty.
-void loadTextures(TextureSet& textures);
+// featuresFile, when given, is read in place of the features picture (the
+// labels in another language).
+void loadTextures(TextureSet& textures, const char* featuresFile = nullptr);
 // Deletes the twelve textures, in the order they were made.
 void deleteTextures(TextureSet& textures);

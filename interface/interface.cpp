@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "interface/logo_button.h"
+#include "interface/translation.h"
 #include "interface/shadow_label.h"
 #include "velmkit/velm.h"
 
@@ -29,7 +30,7 @@ void creditsBlock(const Interface& panel, float& m, float& t) {
 }  // namespace
 
 Interface::Interface(VelmContext* guiContext, GLuint logoTexture) : creditsVisible(false) {
-    title = new ShadowLabel(guiContext, margin, 0, titleText, titleSize, 0);
+    title = new ShadowLabel(guiContext, margin, 0, tr(titleText), titleSize, 0);
     title->setDependentDimensions(0, title->getHeight() + margin, 0, 0);
 
     makerName = new ShadowLabel(guiContext, makerNameX, 0, makerNameText, makerSize, 0);
@@ -41,10 +42,10 @@ Interface::Interface(VelmContext* guiContext, GLuint logoTexture) : creditsVisib
     creditsBackground = new VelmColorRect(guiContext, 0, 0, 0, 0, creditsBoxColour);
     creditsBackground->setVisible(false);
 
-    credits = new ShadowLabel(guiContext, 0, 0, creditsText, creditsSize, 0);
+    credits = new ShadowLabel(guiContext, 0, 0, tr(creditsText), creditsSize, 0);
     credits->setVisible(false);
 
-    byline = new ShadowLabel(guiContext, 0, 0, bylineText, creditsSize, 0);
+    byline = new ShadowLabel(guiContext, 0, 0, tr(bylineText), creditsSize, 0);
     byline->setFont(bylineFont);
     byline->setVisible(false);
     float m, t;
@@ -55,10 +56,10 @@ Interface::Interface(VelmContext* guiContext, GLuint logoTexture) : creditsVisib
     address = new ShadowLabel(guiContext, 0, margin, addressText, addressSize, 0);
     address->setDependentDimensions(address->getWidth() + margin, 0, 0, 0);
 
-    featuresShadow = new VelmLabel(guiContext, 0, 0, featuresText, featuresSize, 0);
+    featuresShadow = new VelmLabel(guiContext, 0, 0, tr(featuresText), featuresSize, 0);
     featuresShadow->setTextColor(0, 0, 0, velmWhite[3] * 0.5f);
 
-    featuresCheckBox = new VelmCheckBox(guiContext, checkBoxX, checkBoxY, featuresText,
+    featuresCheckBox = new VelmCheckBox(guiContext, checkBoxX, checkBoxY, tr(featuresText),
                                         featuresSize, noTabIndex);
     featuresCheckBox->setResponder(this);
     const float checkBoxFromTop =

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "interface/translation.h"
 #include "velmkit/velm_drawable.h"
 
 class VelmContext;
@@ -40,13 +41,14 @@ struct Interface : public VelmResponder {
 // height; nothing without a panel.
 void layoutCredits(Interface* theInterface, int width, int height);
 
-// The panel's texts.
-constexpr const char* titleText = "Corvane zones";
+// The panel's texts, in English; those a learner reads go through the
+// catalog. The maker's name and address stay as they are.
+constexpr const char* titleText = N_("Corvane zones");
 constexpr const char* makerNameText = "uorlin";
-constexpr const char* bylineText = "Corvane Zone by Quorlin";
+constexpr const char* bylineText = N_("Corvane Zone by Quorlin");
 constexpr const char* creditsText =
-    "Programming and Implementation: Tovi Reskar\n"
-    "Artwork: Ardo Venn\n"
-    "Content and Concept: Lise Okwari";
+    N_("Programming and Implementation: Tovi Reskar\n"
+       "Artwork: Ardo Venn\n"
+       "Content and Concept: Lise Okwari");
 constexpr const char* addressText = "www.quorlin.example";
-constexpr const char* featuresText = "Highlighted Features";
+constexpr const char* featuresText = N_("Highlighted Features");

@@ -6,6 +6,7 @@
 #include "animation/animation.h"
 #include "animation/sprites.h"
 #include "animation/vent_cone.h"
+#include "assets/image.h"
 #include "assets/textures.h"
 #include "render/block.h"
 #include "render/plate.h"
@@ -112,4 +113,20 @@ void composeFrame(const FrameParts& frame) {
     guiContext->resetView();
     glDisable(GL_TEXTURE_2D);
     guiContext->draw();
+}
+
+Image readFrame(int32_t windowWidth, int32_t windowHeight) {
+    Image frame;
+    frame.width = static_cast<uint32_t>(windowWidth);
+    frame.height = static_cast<uint32_t>(windowHeight);
+    frame.bitDepth = 8;
+    frame.channels = 3;
+    frame.pixels = new uint8_t[frame.rowBytes() * frame.height];
+    GLint alignment = 0;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.pixels);
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    return frame;
 }

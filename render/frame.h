@@ -31,6 +31,10 @@ struct FrameParts {
 // Draws one frame, everything but the swap of the buffers.
 void composeFrame(const FrameParts& frame);
 
+struct Image;
+// The frame drawn so far in the back buffer, as RGB rows bottom first.
+Image readFrame(int32_t windowWidth, int32_t windowHeight);
+
 // The camera.
 constexpr double cameraFieldOfView = 60.0;
 constexpr double cameraNear = 0.5;

@@ -6,6 +6,9 @@
 
 #include "tools/canvas.h"
 
+// Marks a text for the catalog's template (xgettext --keyword=N_).
+#define N_(text) text
+
 namespace {
 constexpr float frontZ = 2.0f;
 
@@ -47,29 +50,29 @@ Bracket lithosphereBracket() {
 std::vector<FeatureLabel> featureLabels() {
     const WindowPoint none{0, 0};
     return {
-        {"lithosphere", "Lithosphere\n(oceanic plate)", {16, 88, 150, 128}, Target::None, false, none},
-        {"oceanic_crust", "Oceanic crust", {30, 198, 165, 218}, Target::OceanicCrust, true, front(-0.55f, -0.16f)},
-        {"lithospheric_mantle", "Lithospheric mantle", {165, 68, 330, 88}, Target::PlateMantle, false, none},
-        {"asthenosphere", "Asthenosphere\n(mantle)", {8, 4, 140, 40}, Target::Asthenosphere, false, none, Ink::Light},
-        {"mid_ocean_ridge", "from a mid-ocean ridge", {18, 264, 180, 280}, Target::None, false, none, Ink::Light,
+        {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 52, 160, 128}, Target::None, false, none},
+        {"oceanic_crust", N_("Oceanic crust"), {22, 198, 160, 218}, Target::OceanicCrust, true, front(-0.55f, -0.16f)},
+        {"lithospheric_mantle", N_("Lithospheric mantle"), {165, 54, 352, 88}, Target::PlateMantle, false, none},
+        {"asthenosphere", N_("Asthenosphere\n(mantle)"), {8, 4, 140, 40}, Target::Asthenosphere, false, none, Ink::Light},
+        {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {18, 264, 180, 280}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"plate_rate", "about 5 cm per year", {106, 232, 250, 248}, Target::None, false, none, Ink::Light,
+        {"plate_rate", N_("about 5 cm per year"), {106, 232, 250, 248}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"trench", "Trench", {170, 200, 236, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
-        {"accretionary_wedge", "Accretionary wedge", {184, 250, 345, 268}, Target::Sediment, true,
+        {"trench", N_("Trench"), {164, 182, 240, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
+        {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
          front(-0.147f, -0.145f), Ink::Plain, Align::Centre},
-        {"volcanic_arc", "Volcanic arc", {240, 386, 360, 406}, Target::Cone, true, projectModel(0.33f, 0.27f, 1.4f)},
-        {"not_to_scale", "Not to scale", {540, 378, 634, 394}, Target::None, false, none, Ink::Light, Align::Right,
+        {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, projectModel(0.33f, 0.27f, 1.4f)},
+        {"not_to_scale", N_("Not to scale"), {480, 378, 634, 394}, Target::None, false, none, Ink::Light, Align::Right,
          12},
-        {"rising_magma", "Rising magma", {512, 258, 636, 276}, Target::Magma, true, projectEye(0.40f, -0.05f, -1.0f),
+        {"rising_magma", N_("Rising magma"), {512, 238, 636, 276}, Target::Magma, true, projectEye(0.40f, -0.05f, -1.0f),
          Ink::Hot},
-        {"continental_crust", "Continental crust", {496, 180, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
+        {"continental_crust", N_("Continental crust"), {496, 162, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
          Ink::Plain, Align::Right},
-        {"partial_melting", "Partial melting\n(mantle wedge)", {500, 74, 636, 108}, Target::Melt, true, meltCentre(),
+        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {500, 74, 636, 108}, Target::Melt, true, meltCentre(),
          Ink::Hot},
-        {"earthquakes", "Earthquakes (Benioff zone)", {150, 30, 380, 48}, Target::Earthquake, true,
+        {"earthquakes", N_("Earthquakes (Benioff zone)"), {150, 30, 380, 48}, Target::Earthquake, true,
          earthquakeMarks()[2]},
-        {"water", "Water released from the slab", {170, 4, 420, 22}, Target::Water, true, waterDrops()[1],
+        {"water", N_("Water released from the slab"), {170, 4, 420, 22}, Target::Water, true, waterDrops()[1],
          Ink::Water},
     };
 }

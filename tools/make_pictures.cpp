@@ -1,13 +1,18 @@
 // Writes the twelve pictures of Corvane Zone into a folder (default: data).
 // Deterministic: the same fonts and libraries give the same bytes every run.
+#include <dirent.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tools/canvas.h"
 #include "tools/feature_labels.h"
+#include "tools/po_file.h"
 #include "tools/scene_projection.h"
 #include "velmkit/velm_font.h"
 
@@ -349,8 +354,9 @@ void drawBracket(WindowPainter& p) {
     }
 }
 
-// The labelled view; fails when a label does not fit its place.
-bool featuresPicture(const TextRenderer& font, Canvas& out) {
+// The labelled view, its texts through translations (English where a text
+// has none); fails when a label does not fit its place.
+bool featuresPicture(const TextRenderer& font, const std::map<std::string, std::string>& translations, Canvas& out) {
     WindowPainter p;
     drawMelt(p);
     drawWater(p);
@@ -358,8 +364,12 @@ bool featuresPicture(const TextRenderer& font, Canvas& out) {
     drawPlateMotion(p);
     drawBracket(p);
     bool ok = true;
-    for (const FeatureLabel& label : featureLabels())
+    for (FeatureLabel label : featureLabels()) {
+        const auto translated = translations.find(label.text);
+        if (translated != translations.end())
+            label.text = translated->second;
         ok = drawLabel(p, font, label) && ok;
+    }
     out = p.stored();
     return ok;
 }
@@ -476,6 +486,21 @@ Canvas logoPicture() {
     return c;
 }
 
+// The languages with a catalog in folder, by name: "de", "es", ...
+std::vector<std::string> translatedLanguages(const std::string& folder) {
+    std::vector<std::string> languages;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.size() > 3 && name.compare(name.size() - 3, 3, ".po") == 0)
+                languages.push_back(name.substr(0, name.size() - 3));
+        }
+        closedir(dir);
+    }
+    std::sort(languages.begin(), languages.end());   // the same order every run
+    return languages;
+}
+
 bool save(const Canvas& canvas, const std::string& folder, const char* name, int channels) {
     const std::string path = folder + "/" + name;
     if (!canvas.writePng(path, channels)) {
@@ -487,7 +512,9 @@ bool save(const Canvas& canvas, const std::string& folder, const char* name, int
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The pictures' folder, and the translations' (one features picture per language).
     const std::string folder = argc > 1 ? argv[1] : "data";
+    const std::string poFolder = argc > 2 ? argv[2] : "po";
     const std::string fontFile = velmResolveFontFile("VERDANAB.TTF");
     TextRenderer font(fontFile);
     if (!font.ok()) {
@@ -503,9 +530,17 @@ int main(int argc, char** argv) {
     ok &= save(underlayPicture(), folder, "corvane_underlay.png", 3);
     ok &= save(overlayPicture(), folder, "corvane_overlay.png", 4);
     Canvas features(1, 1);
-    if (!featuresPicture(font, features))
+    if (!featuresPicture(font, {}, features))
         return 1;
     ok &= save(features, folder, "corvane_features.png", 4);
+    for (const std::string& language : translatedLanguages(poFolder)) {
+        if (!featuresPicture(font, readPoFile(poFolder + "/" + language + ".po"), features)) {
+            std::fprintf(stderr, "in %s.po\n", language.c_str());
+            ok = false;
+            continue;
+        }
+        ok &= save(features, folder, ("corvane_features_" + language + ".png").c_str(), 4);
+    }
     ok &= save(smokePicture(), folder, "corvane_smoke.png", 2);
     ok &= save(seepagePicture(), folder, "corvane_seepage.png", 4);
     ok &= save(arrowPicture(), folder, "arrow.png", 4);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace {
 constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
@@ -107,7 +108,21 @@ std::string velmResolveFontFile(const char* fileName) {
     return found;
 }
 
+namespace {
+// Every live font, for forgetAllGlObjects.
+std::set<VelmFont*>& liveFonts() {
+    static std::set<VelmFont*> fonts;
+    return fonts;
+}
+}  // namespace
+
+void VelmFont::forgetAllGlObjects() {
+    for (VelmFont* font : liveFonts())
+        font->sizes.clear();
+}
+
 VelmFont::VelmFont(const char* fileName) {
+    liveFonts().insert(this);
     const std::string path = velmResolveFontFile(fileName);
     if (path.empty())
         return;
@@ -124,8 +139,8 @@ VelmFont::VelmFont(const char* fileName) {
     resolvedPath = path;
 }
 
-VelmFont::VelmFont() = default;
-VelmFont::~VelmFont() = default;
+VelmFont::VelmFont() { liveFonts().insert(this); }
+VelmFont::~VelmFont() { liveFonts().erase(this); }
 
 FTFont* VelmFont::face() {
     if (bytes.empty() || size == 0)

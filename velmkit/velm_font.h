@@ -28,6 +28,10 @@ public:
     VelmFont(const VelmFont&) = delete;
     VelmFont& operator=(const VelmFont&) = delete;
 
+    // After the GL context was lost: every font drops the glyph textures it
+    // made there and makes them again in the new context when next drawn.
+    static void forgetAllGlObjects();
+
     // True when a face was loaded.
     bool isValid() const { return !bytes.empty(); }
     // The file actually opened, empty for a null font.

@@ -80,7 +80,8 @@ std::string ProgramRun::xCommand(const std::string& command) {
     return out;
 }
 
-bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& env) {
+bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& env,
+                        const std::vector<std::string>& args) {
     static int runs = 0;
     const std::string base = testTempPath("run_" + std::to_string(runs++));
     outPath = base + ".out";
@@ -97,14 +98,19 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
         setenv("CORVANE_REPORT_CLEANUP", "1", 1);
         for (const std::string& entry : env)
             putenv(const_cast<char*>(entry.c_str()));
-        execl(CORVANE_PROGRAM, CORVANE_PROGRAM, static_cast<char*>(nullptr));
+        std::vector<char*> argv = {const_cast<char*>(CORVANE_PROGRAM)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(CORVANE_PROGRAM, argv.data());
         _exit(126);
     }
     return pid > 0;
 }
 
-bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env, double settle) {
-    if (!launch(dir, env))
+bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env, double settle,
+                       const std::vector<std::string>& args) {
+    if (!launch(dir, env, args))
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
     while (std::chrono::steady_clock::now() < deadline && running()) {
@@ -207,6 +213,12 @@ void ProgramRun::requestClose() {
 void ProgramRun::resizeTo(int width, int height) {
     xCommand("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
     pause(1.0);
+}
+
+Image ProgramRun::screenshotOfScreen() {
+    const std::string path = outPath + "-screen.png";
+    xCommand("import -window root -depth 8 PNG24:" + path);
+    return loadPng(path);
 }
 
 Image ProgramRun::screenshot() {

@@ -19,7 +19,7 @@ public:
     // Starts the program in dir with extra environment entries ("NAME=value")
     // and waits for its window, then for settle seconds of first frames.
     bool start(const std::string& dir, const std::vector<std::string>& env = {},
-               double settle = 0.5);
+               double settle = 0.5, const std::vector<std::string>& args = {});
     // Starts the program and waits for it to end by itself, within seconds.
     bool runToEnd(const std::string& dir, const std::vector<std::string>& env, double seconds);
 
@@ -44,9 +44,13 @@ public:
     void resizeTo(int width, int height);
     // A screenshot of the window, rows bottom first (as loadPng gives them).
     Image screenshot();
+    // A screenshot of the whole screen (a full-screen program draws into a
+    // window of SDL's own).
+    Image screenshotOfScreen();
 
 private:
-    bool launch(const std::string& dir, const std::vector<std::string>& env);
+    bool launch(const std::string& dir, const std::vector<std::string>& env,
+                const std::vector<std::string>& args = {});
     std::string shell(const std::string& command, int* exitCode = nullptr);
     // Runs an X client command; a failure fails the test.
     std::string xCommand(const std::string& command);

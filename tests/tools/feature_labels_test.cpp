@@ -18,6 +18,7 @@
 #include "render/plate.h"
 #include "tools/canvas.h"
 #include "tools/feature_labels.h"
+#include "tools/po_file.h"
 #include "velmkit/velm_font.h"
 
 namespace {
@@ -159,16 +160,25 @@ TEST_F(FeatureLabelsTest, TheGeneratorsCameraIsTheScenes) {
     }
 }
 
-TEST_F(FeatureLabelsTest, EveryTextFitsItsPlaceInTheWindowClearOfThePanel) {
+TEST_F(FeatureLabelsTest, EveryTextOfEveryLanguageFitsItsPlaceInTheWindowClearOfThePanel) {
     ASSERT_TRUE(font->ok());
     // The panel's widgets, design pixels, y up: title and check box, logo
     // with the maker's name, and the address.
     const Box panel[] = {{0, 400, 200, 480}, {488, 18, 630, 72}, {526, 4, 636, 22}};
     const auto labels = featureLabels();
+    for (const char* language : {"", "de", "es", "fr", "pt"}) {
+        const auto texts = readPoFile(std::string(CORVANE_PO_DIR) + "/" + language + ".po");
+        EXPECT_EQ(texts.empty(), *language == '\0') << language;
+        for (FeatureLabel label : labels) {
+            const auto translated = texts.find(label.text);
+            if (translated != texts.end())
+                label.text = translated->second;
+            EXPECT_TRUE(layOut(label, *font).fits) << label.key << " in " << language;
+        }
+    }
     for (const FeatureLabel& label : labels) {
         SCOPED_TRACE(label.key);
         const LaidOutLabel laid = layOut(label, *font);
-        EXPECT_TRUE(laid.fits);
         EXPECT_GE(laid.text.left, 0);
         EXPECT_LE(laid.text.right, 640);
         EXPECT_GE(laid.text.bottom, 0);

@@ -1,0 +1,31 @@
+// Which keys are the program's own.
+#include "app/commands.h"
+
+#include "velmkit/velm_base.h"
+
+namespace {
+constexpr int32_t keyEscape = 27;
+constexpr int32_t keyF11 = velmKeyF1 + 10;
+constexpr int32_t keyF12 = velmKeyF1 + 11;
+// With these held a key is a shortcut of someone else's (the desktop's, the
+// window manager's): the program leaves it alone.
+constexpr int32_t foreignModifiers = velmModControl | velmModAlt | velmModMeta;
+}  // namespace
+
+Command commandFor(int32_t key, int32_t modifiers, bool fullScreen) {
+    if (key == velmKeyReturn && (modifiers & foreignModifiers) == velmModAlt)
+        return Command::ToggleFullScreen;
+    if (key == keyEscape)
+        return fullScreen ? Command::LeaveFullScreen : Command::None;
+    if (modifiers & foreignModifiers)
+        return Command::None;
+    switch (key) {
+    case 'p':
+    case 'P': return Command::TogglePause;
+    case keyF11: return Command::ToggleFullScreen;
+    case keyF12: return Command::SavePicture;
+    case velmKeyF1:
+    case '?': return Command::ToggleHelp;
+    default: return Command::None;
+    }
+}

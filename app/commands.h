@@ -1,0 +1,12 @@
+// The program's own keys beyond Control+Q: pause, full screen, a picture of
+// the window, and the key help. They never reach the widget library.
+#pragma once
+
+#include <cstdint>
+
+enum class Command { None, TogglePause, ToggleFullScreen, LeaveFullScreen, SavePicture, ToggleHelp };
+
+// What a key asks of the program: key is the widget library's code after
+// the case and shift mapping, modifiers its bits; Escape asks something only
+// in full screen.
+Command commandFor(int32_t key, int32_t modifiers, bool fullScreen);

@@ -1,0 +1,143 @@
+// The classroom panel: badge, notice and key help, built on first use.
+#include "interface/classroom_panel.h"
+
+#include <algorithm>
+
+#include "interface/shadow_label.h"
+#include "interface/translation.h"
+#include "velmkit/velm.h"
+
+namespace {
+constexpr unsigned textSize = 14, titleSize = 18;
+constexpr float margin = 10.0f, padding = 12.0f, columnGap = 24.0f;
+constexpr float noticeFromTop = 84.0f;   // below the title and the check box
+constexpr float boxColour[4] = {0, 0, 0, 0.6f};
+
+// The panel whose notice the timer ends (one program, one panel).
+ClassroomPanel* live = nullptr;
+
+ShadowLabel* hiddenLabel(VelmContext* context, const char* text, unsigned size) {
+    auto* label = new ShadowLabel(context, 0, 0, text, size, 0);
+    label->setVisible(false);
+    return label;
+}
+
+VelmColorRect* hiddenBox(VelmContext* context) {
+    auto* box = new VelmColorRect(context, 0, 0, 0, 0, boxColour);
+    box->setVisible(false);
+    return box;
+}
+}  // namespace
+
+ClassroomPanel::ClassroomPanel(VelmContext* ctx)
+    : context(ctx), width(ctx->getWidth()), height(ctx->getHeight()) {
+    live = this;
+}
+
+ClassroomPanel::~ClassroomPanel() {
+    if (live == this)
+        live = nullptr;
+}
+
+void ClassroomPanel::buildBadge() {
+    if (badge == nullptr)
+        badge = hiddenLabel(context, tr("Paused"), textSize);
+}
+
+void ClassroomPanel::buildNotice() {
+    if (noticeBox != nullptr)
+        return;
+    noticeBox = hiddenBox(context);
+    noticeLabel = hiddenLabel(context, "", textSize);
+}
+
+void ClassroomPanel::buildHelp() {
+    if (helpBox != nullptr)
+        return;
+    helpBox = hiddenBox(context);
+    helpTitle = hiddenLabel(context, tr("Keys"), titleSize);
+    const std::string keys = std::string("Tab, ") + tr("Space") + "\nP\nF11, Alt+" + tr("Enter") + "\n" +
+                             tr("Escape") + "\nF12\nF1, ?\n" + tr("Control") + "+Q";
+    helpKeys = hiddenLabel(context, keys.c_str(), textSize);
+    const std::string actions = std::string(tr("tick or clear \"Highlighted Features\"")) + "\n" +
+                                tr("pause and resume") + "\n" + tr("full screen, and back") + "\n" +
+                                tr("leave full screen") + "\n" + tr("save a picture of the window") + "\n" +
+                                tr("show or hide these keys") + "\n" + tr("quit");
+    helpActions = hiddenLabel(context, actions.c_str(), textSize);
+}
+
+void ClassroomPanel::setPaused(bool paused) {
+    if (!paused && badge == nullptr)
+        return;
+    buildBadge();
+    badge->setVisible(paused);
+    layout(width, height);
+}
+
+bool ClassroomPanel::pausedShown() const { return badge != nullptr && badge->isVisible(); }
+
+void ClassroomPanel::showNotice(const std::string& text) {
+    buildNotice();
+    notice = text;
+    noticeLabel->setText(text.c_str());
+    noticeLabel->setVisible(true);
+    noticeBox->setVisible(true);
+    layout(width, height);
+    velmRequestTimer(noticeMilliseconds, &ClassroomPanel::noticeOver, ++noticeSerial);
+}
+
+bool ClassroomPanel::noticeShown() const { return noticeBox != nullptr && noticeBox->isVisible(); }
+
+void ClassroomPanel::noticeOver(int32_t serial) {
+    // A later notice has a timer of its own.
+    if (live == nullptr || serial != live->noticeSerial || live->noticeBox == nullptr)
+        return;
+    live->noticeBox->setVisible(false);
+    live->noticeLabel->setVisible(false);
+}
+
+void ClassroomPanel::toggleHelp() {
+    buildHelp();
+    const bool show = !helpBox->isVisible();
+    for (VelmDrawable* d : {static_cast<VelmDrawable*>(helpBox), static_cast<VelmDrawable*>(helpTitle),
+                            static_cast<VelmDrawable*>(helpKeys), static_cast<VelmDrawable*>(helpActions)})
+        d->setVisible(show);
+    layout(width, height);
+}
+
+bool ClassroomPanel::helpShown() const { return helpBox != nullptr && helpBox->isVisible(); }
+
+void ClassroomPanel::layout(int w, int h) {
+    width = w;
+    height = h;
+    const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+    if (badge != nullptr) {
+        badge->setLocationX(fw - badge->getWidth() - margin);
+        badge->setLocationY(fh - badge->getHeight() - margin);
+    }
+    if (noticeBox != nullptr) {
+        const float bw = noticeLabel->getWidth() + 2 * padding, bh = noticeLabel->getHeight() + padding;
+        noticeBox->setWidth(bw);
+        noticeBox->setHeight(bh);
+        noticeBox->setLocationX((fw - bw) / 2);
+        noticeBox->setLocationY(fh - bh - noticeFromTop);
+        noticeLabel->setLocationX((fw - noticeLabel->getWidth()) / 2);
+        noticeLabel->setLocationY(fh - bh - noticeFromTop + padding / 2);
+    }
+    if (helpBox != nullptr) {
+        const float columns = helpKeys->getWidth() + columnGap + helpActions->getWidth();
+        const float bw = std::max(columns, helpTitle->getWidth()) + 2 * padding;
+        const float bh = helpTitle->getHeight() + padding + helpKeys->getHeight() + 2 * padding;
+        const float left = (fw - bw) / 2, bottom = (fh - bh) / 2;
+        helpBox->setLocationX(left);
+        helpBox->setLocationY(bottom);
+        helpBox->setWidth(bw);
+        helpBox->setHeight(bh);
+        helpTitle->setLocationX(left + padding);
+        helpTitle->setLocationY(bottom + bh - padding - helpTitle->getHeight());
+        helpKeys->setLocationX(left + padding);
+        helpKeys->setLocationY(bottom + padding);
+        helpActions->setLocationX(left + padding + helpKeys->getWidth() + columnGap);
+        helpActions->setLocationY(bottom + padding);
+    }
+}

@@ -1,0 +1,6 @@
+// Looking texts up in the catalog.
+#include "interface/translation.h"
+
+#include <libintl.h>
+
+const char* tr(const char* english) { return dgettext(textDomain, english); }

@@ -1,0 +1,11 @@
+// The texts a learner reads, in the learner's language: GNU gettext's
+// catalog "corvane" (set up by the shell), English when there is none.
+#pragma once
+
+// The text in the chosen language; english itself when it has no translation.
+const char* tr(const char* english);
+// Marks a text for the catalog's template where it is written down, not
+// looked up (xgettext --keyword=N_).
+#define N_(text) text
+// The catalog's name.
+constexpr const char* textDomain = "corvane";

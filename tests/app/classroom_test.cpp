@@ -1,0 +1,119 @@
+// The classroom features below the window: which keys are the program's,
+// where pictures go and what they are called, and the language chosen.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+#include <libintl.h>
+
+#include "app/commands.h"
+#include "app/language.h"
+#include "app/snapshot.h"
+#include "assets/image.h"
+#include "support/temp_path.h"
+#include "velmkit/velm_base.h"
+
+namespace {
+constexpr int32_t none = 0, shift = velmModShift, control = velmModControl, alt = velmModAlt;
+constexpr int32_t f1 = velmKeyF1, f11 = velmKeyF1 + 10, f12 = velmKeyF1 + 11;
+
+std::string folder(const std::string& name) {
+    const std::string path = testTempPath(name);
+    EXPECT_EQ(std::system(("rm -rf '" + path + "' && mkdir -p '" + path + "'").c_str()), 0);
+    return path;
+}
+}  // namespace
+
+TEST(ClassroomKeys, EachKeyAsksItsCommandAndNearMissesAskNone) {
+    EXPECT_EQ(commandFor('p', none, false), Command::TogglePause);
+    EXPECT_EQ(commandFor('P', shift, false), Command::TogglePause);
+    EXPECT_EQ(commandFor(f11, none, false), Command::ToggleFullScreen);
+    EXPECT_EQ(commandFor(velmKeyReturn, alt, true), Command::ToggleFullScreen);
+    EXPECT_EQ(commandFor(27, none, true), Command::LeaveFullScreen);
+    EXPECT_EQ(commandFor(f12, none, false), Command::SavePicture);
+    EXPECT_EQ(commandFor(f1, none, false), Command::ToggleHelp);
+    EXPECT_EQ(commandFor('?', shift, false), Command::ToggleHelp);
+    // Everything else still goes to the widgets: Escape in a window, Return
+    // alone, shortcuts with Control, the check box's Tab and Space.
+    EXPECT_EQ(commandFor(27, none, false), Command::None);
+    EXPECT_EQ(commandFor(velmKeyReturn, none, false), Command::None);
+    EXPECT_EQ(commandFor(velmKeyReturn, alt | control, false), Command::None);
+    EXPECT_EQ(commandFor('p', control, false), Command::None);
+    EXPECT_EQ(commandFor(f12, alt, false), Command::None);
+    EXPECT_EQ(commandFor(velmKeyTab, none, false), Command::None);
+    EXPECT_EQ(commandFor(velmKeySpace, none, false), Command::None);
+    EXPECT_EQ(commandFor('q', none, false), Command::None);
+}
+
+TEST(Pictures, NamedByTheSecondAndNumberedWhenTheNameIsTaken) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::time_t t = 1796738706;   // 2026-12-08 14.05.06 UTC
+    EXPECT_EQ(pictureFileName(t, 1), "Corvane Zone 2026-12-08 14.05.06.png");
+    EXPECT_EQ(pictureFileName(t, 2), "Corvane Zone 2026-12-08 14.05.06 (2).png");
+}
+
+TEST(Pictures, GoToTheDesktopsPicturesFolderElsePicturesElseHome) {
+    const std::string home = folder("home"), bin = folder("bin"), named = folder("Bilder");
+    setenv("HOME", home.c_str(), 1);
+    setenv("PATH", bin.c_str(), 1);   // no xdg-user-dir
+    EXPECT_EQ(picturesFolder(), home);
+    ASSERT_EQ(mkdir((home + "/Pictures").c_str(), 0755), 0);
+    EXPECT_EQ(picturesFolder(), home + "/Pictures");
+    // The desktop's own answer wins when it names a folder.
+    std::ofstream(bin + "/xdg-user-dir") << "#!/bin/sh\necho '" << named << "'\n";
+    ASSERT_EQ(chmod((bin + "/xdg-user-dir").c_str(), 0755), 0);
+    EXPECT_EQ(picturesFolder(), named);
+}
+
+TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
+    Image frame;
+    frame.width = 3;
+    frame.height = 2;
+    frame.bitDepth = 8;
+    frame.channels = 3;
+    frame.pixels = new uint8_t[18]{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    const std::string path = folder("saved") + "/picture.png";
+    std::string error;
+    ASSERT_TRUE(savePngAsNewFile(path, frame, error)) << error;
+    const Image back = loadPng(path);
+    ASSERT_EQ(back.channels, 3);
+    EXPECT_EQ(std::vector<uint8_t>(back.pixels, back.pixels + 18), std::vector<uint8_t>(frame.pixels, frame.pixels + 18));
+    EXPECT_FALSE(savePngAsNewFile(path, Image(), error)) << "nothing to write";
+    errno = 0;
+    EXPECT_FALSE(savePngAsNewFile(path, frame, error));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_FALSE(savePngAsNewFile("/nonexistent-folder/x.png", frame, error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(Language, SettingsNameLanguagesMostSpecificFirst) {
+    EXPECT_EQ(languagesOf("pt_BR.UTF-8@euro"), std::vector<std::string>({"pt_BR", "pt"}));
+    EXPECT_EQ(languagesOf("de"), std::vector<std::string>({"de"}));
+    EXPECT_TRUE(languagesOf("").empty());
+}
+
+TEST(Language, ChosenAsGettextProgramsChooseIt) {
+    const std::string catalogs = CORVANE_LOCALE_DIR;
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        unsetenv(name);
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    setenv("LANG", "C", 1);
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    setenv("LANG", "xx_YY.UTF-8", 1);   // no catalog: English
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    setenv("LANG", "fr_CA.UTF-8", 1);
+    EXPECT_EQ(setUpLanguage("", catalogs), "fr");
+    unsetenv("LANGUAGE");   // which the choice sets, for gettext
+    setenv("LC_ALL", "es_ES.UTF-8", 1);   // over LANG
+    EXPECT_EQ(setUpLanguage("", catalogs), "es");
+    setenv("LANGUAGE", "xx:pt_BR:de", 1);   // a list, over both
+    EXPECT_EQ(setUpLanguage("", catalogs), "pt");
+    EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
+    EXPECT_STREQ(dgettext("corvane", "Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
+}

@@ -1,0 +1,147 @@
+// The program's frame loop and event pump under a real GL window, events
+// pushed into SDL's queue as the window system would: the classroom keys,
+// pause, the picture of the window, the panel's notices, resizing.
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/classroom.h"
+#include "app/program.h"
+#include "animation/vent_cone.h"
+#include "app/shell.h"
+#include "assets/image.h"
+#include "interface/classroom_panel.h"
+#include "render/plate.h"
+#include "support/program_fixture.h"
+#include "support/recording.h"
+#include "support/temp_path.h"
+
+namespace {
+class ProgramLoopTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        // A widget with the keyboard focus sees every key that reaches the library.
+        widget = new RecordingDrawable(program.guiContext, 300, 200, 10, 10);
+        widget->makeFocusable();
+        program.guiContext->setFocus(widget);
+        program.clock.framesPerSecond = 60;   // a step of 1/60 s from the first frame
+    }
+    void key(SDLKey sym, SDLMod mod = KMOD_NONE) {
+        for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event event{};
+            event.type = type;
+            event.key.keysym.sym = sym;
+            event.key.keysym.mod = mod;
+            SDL_PushEvent(&event);
+        }
+        pumpEvents(program);
+    }
+    // What the animation stands at.
+    std::vector<float> state() const {
+        std::vector<float> s = {program.animation.theArrow->phase, program.scene.thePlates->flowOffset};
+        for (const Vent* v : program.animation.vents)
+            s.insert(s.end(), {v->idleTime, v->activeTime});
+        return s;
+    }
+    // The key events that reached the widget (the real pointer moves too).
+    std::vector<std::string> keysSeen() const {
+        std::vector<std::string> keys;
+        for (const std::string& e : widget->events)
+            if (e.rfind("key", 0) == 0)
+                keys.push_back(e);
+        return keys;
+    }
+    RecordingDrawable* widget = nullptr;
+};
+}  // namespace
+
+TEST_F(ProgramLoopTest, ClassroomKeysActAndNeverReachTheWidgets) {
+    key(SDLK_p);
+    EXPECT_TRUE(program.paused);
+    ASSERT_NE(program.classroom, nullptr);
+    EXPECT_TRUE(program.classroom->pausedShown());
+    key(SDLK_F1);
+    EXPECT_TRUE(program.classroom->helpShown());
+    key(SDLK_SLASH, KMOD_LSHIFT);   // "?"
+    EXPECT_FALSE(program.classroom->helpShown());
+    key(SDLK_p);
+    EXPECT_FALSE(program.paused);
+    EXPECT_FALSE(program.classroom->pausedShown());
+    EXPECT_EQ(keysSeen(), std::vector<std::string>());
+    // Other keys still reach the library, presses and releases.
+    key(SDLK_ESCAPE);
+    EXPECT_EQ(keysSeen(), std::vector<std::string>({"keyDown 27 0 0", "keyUp 27 0 0"}));
+}
+
+TEST_F(ProgramLoopTest, PausedNothingMovesAndResumingGoesOnFromThere) {
+    runFrame(program);   // the first update schedules the vents
+    const auto before = state();
+    key(SDLK_p);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(runFrame(program), 0.0f);
+    EXPECT_EQ(state(), before);
+    key(SDLK_p);
+    const float step = runFrame(program);
+    EXPECT_GT(step, 0.0f);
+    const auto after = state();
+    EXPECT_NEAR(after[0] - before[0], 0.5f * step, 1e-5f) << "the arrow goes on by one step, no jump";
+    EXPECT_NEAR(before[1] - after[1], 0.1f * step, 1e-5f);
+}
+
+TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
+    const std::string home = testTempPath("home");
+    ASSERT_EQ(std::system(("rm -rf " + home + " && mkdir -p " + home + "/Pictures").c_str()), 0);
+    setenv("HOME", home.c_str(), 1);
+    setenv("PATH", "/nonexistent", 1);   // no desktop tool: ~/Pictures
+    key(SDLK_F12);
+    EXPECT_TRUE(keysSeen().empty());
+    drawFrame(program);
+    ASSERT_NE(program.classroom, nullptr);
+    EXPECT_TRUE(program.classroom->noticeShown());
+    const std::string& notice = program.classroom->noticeText();
+    const size_t open = notice.find('"') + 1, close = notice.find('"', open);
+    ASSERT_NE(close, std::string::npos) << "[" << notice << "]";
+    const Image saved = loadPng(home + "/Pictures/" + notice.substr(open, close - open));
+    EXPECT_EQ(saved.width, 640u);
+    EXPECT_EQ(saved.height, 480u);
+    EXPECT_NE(notice.find(home + "/Pictures"), std::string::npos);
+    // The notice goes after its time; a picture that cannot be written says why.
+    runTimerPass(*program.timerList, ClassroomPanel::noticeMilliseconds / 1000.0);
+    EXPECT_FALSE(program.classroom->noticeShown());
+    setenv("HOME", "/proc", 1);   // a folder where not even root can write
+    key(SDLK_F12);
+    drawFrame(program);
+    EXPECT_EQ(program.classroom->noticeText().rfind("The picture could not be saved: ", 0), 0u);
+}
+
+TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
+    SDL_Event event{};
+    event.type = SDL_VIDEORESIZE;
+    event.resize.w = 800;
+    event.resize.h = 600;
+    SDL_PushEvent(&event);
+    pumpEvents(program);
+    EXPECT_EQ(program.windowWidth, 800);
+    EXPECT_EQ(program.windowHeight, 600);
+    EXPECT_EQ(program.guiContext->getWidth(), 800);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 800);
+    resizeWindow(program, 640, 480);
+}
+
+TEST_F(ProgramLoopTest, ANewGlContextGetsEverythingMadeAgain) {
+    // As a mode change that loses the context would leave things.
+    deleteTextures(program.textures);
+    for (const VentCone* cone : program.animation.ventCones)
+        glDeleteLists(cone->displayList, 1);
+    rebuildGlResources(program);
+    EXPECT_TRUE(glIsTexture(program.textures.rockTexture));
+    EXPECT_TRUE(glIsTexture(program.textures.logoTexture));
+    for (const VentCone* cone : program.animation.ventCones)
+        EXPECT_TRUE(glIsList(cone->displayList));
+    drawFrame(program);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -1,0 +1,109 @@
+// The classroom keys on the whole program, driven as a teacher would.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "e2e/program_run.h"
+#include "e2e/window_places.h"
+#include "support/temp_path.h"
+#include "support/xvfb_server.h"
+
+namespace {
+const std::string dataDir = CORVANE_DATA_DIR;
+constexpr Region scene{0, 90, 640, 310};       // below the panel's title, above its logo
+constexpr Region centre{200, 160, 240, 160};   // where the key help stands
+
+class ClassroomTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home = testTempPath("home");
+        ASSERT_EQ(std::system(("rm -rf " + home + " && mkdir -p " + home + "/Pictures").c_str()), 0);
+        ASSERT_TRUE(run.start(dataDir, {"HOME=" + home, "PATH=/usr/bin:/bin"}));
+    }
+    void TearDown() override {
+        if (run.running()) {
+            run.pressWithModifiers({"ctrl"}, "q");
+            run.waitForExit(5);
+        }
+    }
+    std::string home;
+    ProgramRun run;
+};
+}  // namespace
+
+TEST_F(ClassroomTest, PauseHoldsTheSceneUntilResumed) {
+    run.pressWithModifiers({}, "p");
+    const Image paused = run.screenshot();
+    run.waitForExit(5);   // five seconds of a paused class
+    EXPECT_LT(differingPixels(paused, run.screenshot(), scene), 20) << "nothing moved";
+    EXPECT_GT(brightPixels(paused, {540, 6, 96, 24}), 20) << "the badge at the top right";
+    run.pressWithModifiers({}, "p");
+    run.waitForExit(1);
+    const Image resumed = run.screenshot();
+    EXPECT_GT(differingPixels(paused, resumed, scene), 50) << "it moves again";
+    EXPECT_LT(brightPixels(resumed, {540, 6, 96, 24}), 5) << "and the badge is gone";
+}
+
+TEST_F(ClassroomTest, FTwelveSavesWhatTheWindowShows) {
+    run.pressWithModifiers({}, "p");   // a still picture to compare with
+    run.pressWithModifiers({}, "F12");
+    const Image shot = run.screenshot();
+    std::string saved;
+    if (DIR* dir = opendir((home + "/Pictures").c_str())) {
+        while (const dirent* entry = readdir(dir))
+            if (std::string(entry->d_name).rfind("Corvane Zone ", 0) == 0)
+                saved = home + "/Pictures/" + entry->d_name;
+        closedir(dir);
+    }
+    ASSERT_FALSE(saved.empty()) << "no picture in ~/Pictures";
+    const Image picture = loadPng(saved);
+    ASSERT_EQ(picture.width, 640u);
+    ASSERT_EQ(picture.height, 480u);
+    // The same but for the notice that names the file, over the scene's top.
+    EXPECT_LT(differingPixels(picture, shot, {0, 130, 640, 350}), 20);
+    EXPECT_GT(differingPixels(picture, shot, {0, 84, 640, 40}), 200) << "the notice";
+}
+
+TEST_F(ClassroomTest, FOneShowsAndHidesTheKeys) {
+    run.pressWithModifiers({}, "p");
+    const Image before = run.screenshot();
+    run.pressWithModifiers({}, "F1");
+    EXPECT_GT(differingPixels(before, run.screenshot(), centre), 5000);
+    run.pressWithModifiers({"shift"}, "slash");
+    EXPECT_LT(differingPixels(before, run.screenshot(), centre), 20);
+}
+
+// Full screen fills whatever screen there is, and the window comes back.
+class FullScreenTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FullScreenTest, FillsTheScreenAndComesBackTo640By480) {
+    XvfbServer server;
+    ASSERT_TRUE(server.start(GetParam()));
+    const std::string shared = std::getenv("DISPLAY");
+    setenv("DISPLAY", server.display().c_str(), 1);
+    {
+        ProgramRun run;
+        ASSERT_TRUE(run.start(dataDir));
+        run.pressWithModifiers({}, "F11");
+        const Image full = run.screenshotOfScreen();
+        // Sky in the top right corner of the screen, the mantle at its bottom left.
+        const Rgb sky = pixel(full, full.width - 20, 100), mantle = pixel(full, 20, full.height - 20);
+        EXPECT_GT(sky.b, sky.r + 30);
+        EXPECT_GT(mantle.r, mantle.b + 30);
+        run.pressWithModifiers({}, "Escape");
+        const Image window = run.screenshot();
+        EXPECT_EQ(window.width, 640u);
+        EXPECT_EQ(window.height, 480u);
+        const Image screen = run.screenshotOfScreen();
+        const Rgb empty = pixel(screen, screen.width - 20, 100);
+        EXPECT_LT(empty.r + empty.g + empty.b, 30) << "the screen outside the window is empty again";
+        run.pressWithModifiers({"ctrl"}, "q");
+        EXPECT_TRUE(run.waitForExit(5));
+    }
+    setenv("DISPLAY", shared.c_str(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, FullScreenTest, ::testing::Values("1024x768x24", "1920x1080x24"));
