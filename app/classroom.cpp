@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "app/shell.h"
+#include "app/platform.h"
 #include "app/snapshot.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"

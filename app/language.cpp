@@ -1,14 +1,16 @@
 // Choosing the language and binding the catalog.
 #include "app/language.h"
 
-#include <libintl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#ifndef _WIN32
+#include <libintl.h>
+#endif
 
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/platform.h"
 #include "interface/translation.h"
 
 namespace {
@@ -17,15 +19,6 @@ constexpr const char* english = "en";
 bool exists(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
-}
-
-std::string programFolder() {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return ".";
-    std::string p(path, static_cast<size_t>(n));
-    return p.substr(0, p.find_last_of('/'));
 }
 
 const char* environment(const char* name) {
@@ -72,6 +65,9 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
                 settings.emplace_back(value);
                 break;
             }
+        // Where the environment does not say (Windows), the system's settings do.
+        if (settings.empty() && !systemLanguage().empty())
+            settings.push_back(systemLanguage());
     }
     for (const std::string& setting : settings) {
         if (setting == "C" || setting == "POSIX")
@@ -79,8 +75,12 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
         for (const std::string& language : languagesOf(setting)) {
             if (language == english)
                 return english;
-            if (!exists(folder + "/" + language + "/LC_MESSAGES/" + textDomain + ".mo"))
+            const std::string catalog = folder + "/" + language + "/LC_MESSAGES/" + textDomain + ".mo";
+            if (!exists(catalog))
                 continue;
+#ifdef _WIN32
+            useCatalogFile(catalog);   // no libintl here: the catalog is read directly
+#else
             // gettext follows LANGUAGE only outside the "C" locale; C.UTF-8
             // is there on every system, whatever locales are installed.
             setenv("LANGUAGE", language.c_str(), 1);
@@ -89,6 +89,7 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
                 std::setlocale(LC_MESSAGES, "C.UTF-8");
             bindtextdomain(textDomain, folder.c_str());
             bind_textdomain_codeset(textDomain, "UTF-8");
+#endif
             return language.substr(0, language.find('_'));
         }
     }

@@ -1,6 +1,11 @@
 // Platform layer: showing a drawn frame, the window's place across mode
-// changes, the heap's set-up, and the GL driver in leak-checking builds.
+// changes, the heap's set-up, the GL driver in leak-checking builds, and
+// what the system says of folders, fonts and language. One file pair per
+// platform: platform_linux.cpp (X11) and platform_windows.cpp.
 #pragma once
+
+#include <string>
+#include <vector>
 
 // Shows the frame drawn into the back buffer (swaps the buffers).
 void swapBuffers();
@@ -33,3 +38,20 @@ void configureHeap();
 // checker could then not name the driver's own allocations. Elsewhere it
 // does nothing.
 void keepGlDriverLoaded();
+
+// The folder the program file is in.
+std::string programFolder();
+// Makes the working directory the one the pictures are in, where the
+// platform has no launcher to do so (Windows: the program's folder).
+void findPicturesBesideProgram();
+// The user's pictures folder; empty when there is none.
+std::string picturesFolder();
+// The language the system's settings name ("es_ES"), for a platform whose
+// programs are not told it by the environment; empty elsewhere.
+std::string systemLanguage();
+// Folders to look for fonts in where fontconfig does not (Windows).
+std::vector<std::string> fontFolders();
+// Shows why the program cannot start where its messages on the standard
+// streams may go unseen: a message box on Windows (a program started by a
+// double click has no console); nothing elsewhere.
+void alertUser(const std::string& message);

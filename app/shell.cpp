@@ -33,7 +33,9 @@ Program* running = nullptr;
 
 // Before cleanUp is registered the media library is shut down here.
 [[noreturn]] void windowFailed(Program* program, bool atStart) {
-    std::fprintf(stderr, "Error: couldn't open the window: %s\n", SDL_GetError());
+    const std::string message = std::string("Error: couldn't open the window: ") + SDL_GetError() + "\n";
+    std::fputs(message.c_str(), stderr);
+    alertUser(message);
     if (program != nullptr)
         program->glContextAlive = false;
     if (atStart)
@@ -47,6 +49,7 @@ Program& startUp(const std::string& featuresPicture) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
         std::fflush(stdout);
+        alertUser("Error: couldn't initialize video\n");
         std::exit(1);
     }
     SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
@@ -155,6 +158,10 @@ void resizeWindow(Program& program, int w, int h) {
 }
 
 void applyWindowSize(Program& program, int w, int h) {
+    // Where a mode change takes the GL context with it (SDL on Windows),
+    // everything the GL held is made again.
+    if (!glIsTexture(program.textures.rockTexture))
+        rebuildGlResources(program);
     setupGLState();
     program.windowHeight = h;
     glViewport(0, 0, w, h);
@@ -182,10 +189,6 @@ void setFullScreen(Program& program, bool on) {
     if (SDL_SetVideoMode(w, h, colourDepth, flags) == nullptr)
         windowFailed(&program, false);
     program.fullScreen = on;
-    // Where a mode change takes the GL context with it, everything the
-    // GL held is made again.
-    if (!glIsTexture(program.textures.rockTexture))
-        rebuildGlResources(program);
     applyWindowSize(program, w, h);
 }
 

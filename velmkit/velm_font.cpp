@@ -3,7 +3,9 @@
 
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
+#ifndef CORVANE_NO_FONTCONFIG
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <cctype>
 #include <cstdio>
@@ -72,13 +74,35 @@ std::string velmSanitizeText(const char* text) {
     return out;
 }
 
-std::string velmResolveFontFile(const char* fileName) {
-    if (fileName == nullptr || *fileName == '\0')
-        return {};
-    if (FILE* f = std::fopen(fileName, "rb")) {
+namespace {
+std::vector<std::string>& fontFolderList() {
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+bool readable(const std::string& path) {
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
         std::fclose(f);
-        return fileName;
+        return true;
     }
+    return false;
+}
+
+#ifdef CORVANE_NO_FONTCONFIG
+// In the host's folders: the file itself, else DejaVu Sans of its weight.
+std::string fromFolders(const std::string& fileName) {
+    std::string family;
+    bool bold = false;
+    familyFromStem(fileName, family, bold);
+    for (const std::string& name : {fileName, std::string(bold ? "DejaVuSans-Bold.ttf" : "DejaVuSans.ttf")})
+        for (const std::string& folder : fontFolderList())
+            if (readable(folder + "/" + name))
+                return folder + "/" + name;
+    return {};
+}
+#else
+// fontconfig's match for the family and weight a file's stem names.
+std::string fromFontconfig(const std::string& fileName) {
     std::string family;
     bool bold = false;
     familyFromStem(fileName, family, bold);
@@ -106,6 +130,22 @@ std::string velmResolveFontFile(const char* fileName) {
     FcPatternDestroy(pattern);
     FcConfigDestroy(config);
     return found;
+}
+#endif
+}  // namespace
+
+void velmSetFontFolders(const std::vector<std::string>& folders) { fontFolderList() = folders; }
+
+std::string velmResolveFontFile(const char* fileName) {
+    if (fileName == nullptr || *fileName == '\0')
+        return {};
+    if (readable(fileName))
+        return fileName;
+#ifdef CORVANE_NO_FONTCONFIG
+    return fromFolders(fileName);
+#else
+    return fromFontconfig(fileName);
+#endif
 }
 
 namespace {

@@ -66,9 +66,13 @@ private:
     unsigned size = 12;
 };
 
-// Where a font file is found: the file itself when it can be opened, else the
-// fontconfig match for its stem; empty when nothing matches.
+// Where a font file is found: the file itself when it can be opened, else
+// the fontconfig match for its stem, or where there is no fontconfig the
+// file in one of the host's font folders, else DejaVu Sans (bold for a stem
+// ending in B) there; empty when nothing matches.
 std::string velmResolveFontFile(const char* fileName);
+// The folders to look for fonts in where fontconfig is not used.
+void velmSetFontFolders(const std::vector<std::string>& folders);
 
 // A copy of text that is safe to hand to FTGL: bytes that do not form valid
 // UTF-8 are replaced by '?'.

@@ -13,6 +13,7 @@
 
 #include "app/commands.h"
 #include "app/language.h"
+#include "app/platform.h"
 #include "app/snapshot.h"
 #include "assets/image.h"
 #include "support/temp_path.h"
@@ -22,11 +23,7 @@ namespace {
 constexpr int32_t none = 0, shift = velmModShift, control = velmModControl, alt = velmModAlt;
 constexpr int32_t f1 = velmKeyF1, f11 = velmKeyF1 + 10, f12 = velmKeyF1 + 11;
 
-std::string folder(const std::string& name) {
-    const std::string path = testTempPath(name);
-    EXPECT_EQ(std::system(("rm -rf '" + path + "' && mkdir -p '" + path + "'").c_str()), 0);
-    return path;
-}
+std::string folder(const std::string& name) { return freshFolder(name); }
 }  // namespace
 
 TEST(ClassroomKeys, EachKeyAsksItsCommandAndNearMissesAskNone) {

@@ -2,6 +2,7 @@
 // (through SDL, on the X display) before running the tests.
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
+#undef main   // a console program: SDL's Windows start-up module is not used
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +22,9 @@ bool listingOnly(int argc, char** argv) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!listingOnly(argc, argv)) {
+#ifndef _WIN32
         setenv("SDL_VIDEODRIVER", "x11", 0);
+#endif
         bool open = SDL_Init(SDL_INIT_VIDEO) == 0;
         if (open) {
             SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
