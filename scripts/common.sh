@@ -39,18 +39,20 @@ build_project_in() {
 # the display twice, and a server left without clients between the two
 # would reset and turn the second away.
 start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-        XVFB_PID=$!
-        trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-        for _ in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$n ]] && { export DISPLAY=":$n"; return 0; }
-            sleep 0.1
-        done
-        kill $XVFB_PID 2>/dev/null || true
+    # Xvfb picks a free display itself and writes its number: runs side by
+    # side never race for one.
+    local named n
+    named="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$named" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do
+        n="$(tr -d '\n' <"$named")"
+        [[ -n "$n" ]] && { rm -f "$named"; export DISPLAY=":$n"; return 0; }
+        sleep 0.1
     done
+    rm -f "$named"
+    kill $XVFB_PID 2>/dev/null || true
     echo "could not start Xvfb" >&2
     return 1
 }

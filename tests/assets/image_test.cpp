@@ -247,15 +247,3 @@ TEST(ImageCopy, AssigningTheEmptyImageReleasesThePixels) {
     EXPECT_EQ(a.channels, 0);
     EXPECT_TRUE(a.empty());
 }
-
-TEST(ImageCopy, RowBytesRoundsUpPartialBytes) {
-    Image a;
-    a.width = 9;
-    a.channels = 1;
-    a.bitDepth = 1;
-    EXPECT_EQ(a.rowBytes(), 2u);
-    a.bitDepth = 8;
-    a.channels = 4;
-    a.width = 100000;
-    EXPECT_EQ(a.rowBytes(), 400000u);
-}

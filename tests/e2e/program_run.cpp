@@ -11,7 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -46,12 +48,21 @@ std::string readFile(const std::string& path) {
 void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
+
+// The Windows program under Wine, when CORVANE_WINDOWS_PROGRAM names its .exe.
+bool underWine() { return std::getenv("CORVANE_WINDOWS_PROGRAM") != nullptr; }
 }  // namespace
+
+ProgramRun::ProgramRun(bool linuxOnly) : wine(!linuxOnly && underWine()) {}
 
 ProgramRun::~ProgramRun() {
     if (pid > 0 && running()) {
         kill(pid, SIGKILL);
         waitForExit(5);
+    }
+    if (wine && !windowsFolder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(windowsFolder, ignored);
     }
 }
 
@@ -88,21 +99,45 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
     errPath = base + ".err";
     status = -1;
     windowId.clear();
+    // The Windows program reads its pictures beside itself: it runs from a
+    // folder of this run's own, its installed files beside a copy of dir's.
+    std::string folder = dir;
+    std::filesystem::path installed;
+    if (wine) {
+        installed = std::getenv("CORVANE_WINDOWS_PROGRAM");
+        if (!windowsFolder.empty())
+            std::filesystem::remove_all(windowsFolder);
+        folder = windowsFolder = base + "_windows";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        const auto recursive = std::filesystem::copy_options::recursive;
+        for (const auto& file : std::filesystem::directory_iterator(installed.parent_path()))
+            if (file.path().extension() != ".png")
+                std::filesystem::copy(file.path(), folder / file.path().filename(), recursive);
+        for (const auto& file : std::filesystem::directory_iterator(dir))
+            std::filesystem::copy(file.path(), folder / file.path().filename(),
+                                  recursive | std::filesystem::copy_options::overwrite_existing);
+    }
     pid = fork();
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0)
+        if (chdir(folder.c_str()) != 0)
             _exit(125);
         if (freopen(outPath.c_str(), "w", stdout) == nullptr || freopen(errPath.c_str(), "w", stderr) == nullptr)
             _exit(124);
-        setenv("SDL_VIDEODRIVER", "x11", 1);
         setenv("CORVANE_REPORT_CLEANUP", "1", 1);
+        if (!wine)
+            setenv("SDL_VIDEODRIVER", "x11", 1);   // unless the test says otherwise
         for (const std::string& entry : env)
             putenv(const_cast<char*>(entry.c_str()));
-        std::vector<char*> argv = {const_cast<char*>(CORVANE_PROGRAM)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
+        std::vector<std::string> command = {CORVANE_PROGRAM};
+        if (wine)
+            command = {"wine", (std::filesystem::path(folder) / installed.filename()).string()};
+        command.insert(command.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& c : command)
+            argv.push_back(&c[0]);
         argv.push_back(nullptr);
-        execv(CORVANE_PROGRAM, argv.data());
+        execvp(argv[0], argv.data());
         _exit(126);
     }
     return pid > 0;
@@ -110,12 +145,19 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
 
 bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& env, double settle,
                        const std::vector<std::string>& args) {
+    // The window of this run is the one that was not there before it.
+    const std::string before = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null");
     if (!launch(dir, env, args))
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
     while (std::chrono::steady_clock::now() < deadline && running()) {
-        windowId = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null | head -1");
+        std::istringstream found(shell("xdotool search --name '^Corvane Zone$' 2>/dev/null"));
+        for (std::string id; std::getline(found, id);)
+            if (!id.empty() && before.find(id) == std::string::npos)
+                windowId = id;
         if (!windowId.empty()) {
+            if (wine)   // Wine gives its window the keyboard on a click
+                xCommand("xdotool mousemove --window " + windowId + " 320 120 click 1");
             pause(settle);
             return true;
         }
@@ -154,8 +196,16 @@ bool ProgramRun::waitForExit(double seconds) {
     return true;
 }
 
-std::string ProgramRun::output() const { return readFile(outPath); }
-std::string ProgramRun::errors() const { return readFile(errPath); }
+namespace {
+// A Windows program ends its lines with CR LF.
+std::string unixLines(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+}  // namespace
+
+std::string ProgramRun::output() const { return unixLines(readFile(outPath)); }
+std::string ProgramRun::errors() const { return unixLines(readFile(errPath)); }
 
 void ProgramRun::pressWithModifiers(const std::vector<std::string>& modifiers, const std::string& key) {
     // After another window closed the focus is gone until a window takes it.
@@ -182,7 +232,7 @@ void ProgramRun::pressQuickly(const std::string& keys) {
 
 void ProgramRun::movePointer(int x, int y) {
     xCommand("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
-    pause(0.4);
+    pause(wine ? 0.8 : 0.4);   // Wine's frames come slower
 }
 
 void ProgramRun::click(int x, int y) {
@@ -225,4 +275,14 @@ Image ProgramRun::screenshot() {
     const std::string path = outPath + ".png";
     xCommand("import -window " + windowId + " -depth 8 PNG24:" + path);
     return loadPng(path);
+}
+
+Image ProgramRun::screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    Image shot = screenshot();
+    while (differingPixels(from, shot, region) <= pixels && std::chrono::steady_clock::now() < deadline) {
+        pause(0.2);
+        shot = screenshot();
+    }
+    return shot;
 }

@@ -11,7 +11,9 @@
 
 class ProgramRun {
 public:
-    ProgramRun() = default;
+    // The Linux program, or the Windows program under Wine when
+    // CORVANE_WINDOWS_PROGRAM names it (unless linuxOnly).
+    explicit ProgramRun(bool linuxOnly = false);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
@@ -44,9 +46,14 @@ public:
     void resizeTo(int width, int height);
     // A screenshot of the window, rows bottom first (as loadPng gives them).
     Image screenshot();
+    // Screenshots until one differs from `from` in more than `pixels` pixels
+    // of region, or seconds have passed; the last one. A slow program (Wine,
+    // a loaded machine) may take some frames to show what an input did.
+    Image screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds = 5);
     // A screenshot of the whole screen (a full-screen program draws into a
     // window of SDL's own).
     Image screenshotOfScreen();
+    std::string lastShot() const { return outPath + ".png"; }
 
 private:
     bool launch(const std::string& dir, const std::vector<std::string>& env,
@@ -55,8 +62,10 @@ private:
     // Runs an X client command; a failure fails the test.
     std::string xCommand(const std::string& command);
 
+    bool wine;
     pid_t pid = -1;
     int status = -1;
     std::string windowId;
     std::string outPath, errPath;
+    std::string windowsFolder;   // where the Windows program last ran from
 };

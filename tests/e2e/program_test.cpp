@@ -115,7 +115,7 @@ TEST_F(ProgramTest, LogoShowsTheCreditsWhileThePointerRestsOnIt) {
     run.movePointer(awayX, awayY);
     const Image before = run.screenshot();
     run.movePointer(logoX, logoY);
-    const Image on = run.screenshot();
+    const Image on = run.screenshotOnceChanged(before, creditsRegion, 2000);
     // The credits box darkens the middle of the window and carries text.
     EXPECT_GT(differingPixels(before, on, creditsRegion), 2000);
     EXPECT_GT(darkerPixels(before, on, creditsRegion), creditsRegion.w * creditsRegion.h / 2);
@@ -132,19 +132,6 @@ TEST_F(ProgramTest, CheckBoxSwitchesTheFeatureLabels) {
     EXPECT_GT(differingPixels(before, labelled, arcLabelRegion), 300);
     EXPECT_GT(differingPixels(before, labelled, trenchLabelRegion), 150);
     run.click(checkBoxX, checkBoxY);
-    const Image cleared = run.screenshot();
-    EXPECT_LT(differingPixels(before, cleared, arcLabelRegion), 40);
-}
-
-TEST_F(ProgramTest, TabAndSpaceTickAndClearTheCheckBoxToo) {
-    run.movePointer(awayX, awayY);
-    const Image before = run.screenshot();
-    run.pressWithModifiers({}, "Tab");
-    run.pressWithModifiers({}, "space");
-    const Image labelled = run.screenshot();
-    EXPECT_GT(differingPixels(before, labelled, arcLabelRegion), 300);
-    // The box keeps the focus: Space again clears it.
-    run.pressWithModifiers({}, "space");
     const Image cleared = run.screenshot();
     EXPECT_LT(differingPixels(before, cleared, arcLabelRegion), 40);
 }

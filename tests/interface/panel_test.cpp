@@ -2,11 +2,15 @@
 // the logo button's hover reports, and the interface's state and layout.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "app/timers.h"
+#include "interface/classroom_panel.h"
 #include "interface/interface.h"
 #include "interface/logo_button.h"
 #include "interface/shadow_label.h"
+#include "support/feedback.h"
 #include "support/gl_helpers.h"
 #include "support/program_fixture.h"
 #include "support/recording.h"
@@ -326,3 +330,73 @@ TEST_F(InterfaceTest, DrawsOnlyTheVisibleWidgets) {
     EXPECT_NE(hidden, shown);
 }
 }  // namespace
+
+namespace {
+// The extent of what a context draws: its boxes (the classroom panel's
+// translucent black) and its text, apart.
+struct Extent {
+    float left = 1e9f, bottom = 1e9f, right = -1e9f, top = -1e9f;
+    int pieces = 0;
+    float centreX() const { return (left + right) / 2; }
+    float centreY() const { return (bottom + top) / 2; }
+    bool holds(const Extent& inner, float gap) const {
+        return inner.left >= left + gap && inner.right <= right - gap && inner.bottom >= bottom + gap &&
+               inner.top <= top - gap;
+    }
+};
+
+void drawnExtents(VelmContext* context, int w, int h, Extent& boxes, Extent& text) {
+    boxes = text = Extent();
+    context->resize(w, h);
+    for (const FedPolygon& p : feedPolygons([&] { context->draw(); }, {0, float(w), 0, float(h), 1, -1}, 0)) {
+        const bool box = p[0].colour[3] > 0.55f && p[0].colour[3] < 0.65f && p[0].colour[0] == 0;
+        Extent& e = box ? boxes : text;
+        e.pieces++;
+        for (const FedVertex& v : p) {
+            e.left = std::min(e.left, v.position[0]);
+            e.right = std::max(e.right, v.position[0]);
+            e.bottom = std::min(e.bottom, v.position[1]);
+            e.top = std::max(e.top, v.position[1]);
+        }
+    }
+}
+}  // namespace
+
+// The classroom panel on a context of its own: the badge in the top right
+// corner, the notice centred under the panel, the help in the middle of the
+// window, each text inside its box, all placed again for a new size.
+TEST_F(InterfaceTest, ClassroomPanelPlacesBadgeNoticeAndHelp) {
+    std::unique_ptr<VelmContext> context(makeContext());
+    ClassroomPanel panel(context.get());
+    Extent boxes, text;
+    for (auto [w, h] : {std::pair{640, 480}, std::pair{800, 600}}) {
+        SCOPED_TRACE(w);
+        panel.layout(w, h);
+        panel.setPaused(true);
+        drawnExtents(context.get(), w, h, boxes, text);
+        EXPECT_EQ(boxes.pieces, 0);
+        // The shadow reaches 3 pixels right of the text, glyphs a pixel or two.
+        EXPECT_NEAR(text.right, w - 10 + 3, 2) << "10 pixels from the right";
+        EXPECT_NEAR(text.top, h - 10, 2) << "10 pixels from the top";
+        panel.setPaused(false);
+
+        panel.showNotice("A picture was saved");
+        drawnExtents(context.get(), w, h, boxes, text);
+        EXPECT_NEAR(boxes.centreX(), w / 2.0f, 0.5f);
+        EXPECT_NEAR(boxes.top, h - 84, 0.5f) << "under the title and the check box";
+        EXPECT_NEAR(text.centreX(), w / 2.0f, 2);
+        EXPECT_TRUE(boxes.holds(text, 0.5f)) << "the notice inside its box";
+        runTimerPass(*program.timerList, ClassroomPanel::noticeMilliseconds / 1000.0 + 0.1);
+        EXPECT_FALSE(panel.noticeShown());
+
+        panel.toggleHelp();
+        drawnExtents(context.get(), w, h, boxes, text);
+        EXPECT_NEAR(boxes.centreX(), w / 2.0f, 0.5f);
+        EXPECT_NEAR(boxes.centreY(), h / 2.0f, 0.5f);
+        EXPECT_TRUE(boxes.holds(text, 5)) << "the keys and what they do inside the box";
+        EXPECT_GT(text.right - text.left, (boxes.right - boxes.left) * 0.8f) << "two columns fill the box";
+        panel.toggleHelp();
+        drawnExtents(context.get(), w, h, boxes, text);
+        EXPECT_EQ(boxes.pieces + text.pieces, 0) << "all hidden again";
+    }
+}

@@ -2,10 +2,14 @@
 // behind and what its pixels show.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <cstdlib>
 
+#include "animation/animation.h"
 #include "interface/interface.h"
+#include "interface/shadow_label.h"
 #include "support/gl_helpers.h"
 #include "support/program_fixture.h"
 #include "velmkit/velm.h"
@@ -100,17 +104,100 @@ TEST_F(FrameTest, CameraKeepsTheVerticalFieldOfViewOnAWiderWindow) {
     EXPECT_NEAR(modelview[5], std::cos(10.0f * 3.14159265f / 180.0f), 1e-6f);
 }
 
-TEST_F(FrameTest, PicturesStretchOverTheWholeWindow) {
-    program.guiContext->resetView();
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
-    drawPicture(program.textures.underlayTexture, 640, 480);
-    glDisable(GL_TEXTURE_2D);
-    // Sky at the top corners, mantle at the bottom corners.
-    for (int x : {1, 638}) {
-        const auto sky = pixelAt(x, 478);
-        EXPECT_GT(sky[2], sky[0]) << x;
-        const auto mantle = pixelAt(x, 1);
-        EXPECT_GT(mantle[0], mantle[2] + 40) << x;
+// The panel is drawn last, over the scene: its title shows at the top left.
+TEST_F(FrameTest, PanelIsDrawnOverTheScene) {
+    const int left = 8, bottom = 480 - 40, width = 185, height = 32;   // the title
+    compose();
+    const auto withTitle = readRect(left, bottom, width, height);
+    program.theInterface->title->setVisible(false);
+    compose();
+    EXPECT_GT(changedPixels(withTitle, readRect(left, bottom, width, height)), 300);
+}
+
+// The arrow stands between x 471 and 502, from y 323 down to 74; its shown
+// window runs from its top end down.
+TEST_F(FrameTest, ArrowShowsInItsColourOnlyWhereItsWindowIsOpen) {
+    Arrow& arrow = *program.animation.theArrow;
+    const int left = 474, width = 26, upperY = 210, lowerY = 85, height = 105;
+    arrow.phase = 0;   // closed
+    compose();
+    const auto upperClosed = readRect(left, upperY, width, height), lowerClosed = readRect(left, lowerY, width, height);
+    arrow.phase = 1;   // all open
+    compose();
+    EXPECT_GT(changedPixels(upperClosed, readRect(left, upperY, width, height)), width * height / 4);
+    EXPECT_GT(changedPixels(lowerClosed, readRect(left, lowerY, width, height)), width * height / 4);
+    const auto middle = pixelAt(486, 200);
+    EXPECT_GT(middle[0], middle[1] + 60) << "orange-red";
+    EXPECT_GT(middle[1], middle[2]);
+    arrow.phase = 1.5f;   // the upper half open
+    compose();
+    EXPECT_GT(changedPixels(upperClosed, readRect(left, upperY, width, height)), width * height / 4);
+    EXPECT_EQ(changedPixels(lowerClosed, readRect(left, lowerY, width, height)), 0);
+}
+
+// Each puff is drawn in the window's view; the cones after it are drawn
+// with the scene's camera again, so the first cone's base looks the same
+// whether the vents puff or not.
+TEST_F(FrameTest, ConesAfterAPuffAreSeenThroughTheCamera) {
+    const int left = 467, bottom = 150, side = 20;   // round the first cone's base, below every puff
+    compose();
+    const auto idle = readRect(left, bottom, side, side);
+    const auto idleSmoke = readRect(470, 390, side, side);   // where the first vent's smoke rises
+    for (Vent* vent : program.animation.vents) {
+        vent->active = true;
+        vent->activeTime = 8.0f;
     }
+    compose();
+    EXPECT_EQ(changedPixels(idle, readRect(left, bottom, side, side)), 0);
+    EXPECT_GT(changedPixels(idleSmoke, readRect(470, 390, side, side)), side * side / 2) << "the vents puff";
+}
+
+// Each layer shows its own picture: a picture replaced by a plain magenta
+// one changes its layers' pixels and no other's.
+TEST_F(FrameTest, EachLayerShowsItsOwnPicture) {
+    struct Probe {
+        const char* layer;
+        GLuint TextureSet::*picture;
+        int x, y;
+        bool translucent = false;   // shows the layers under it through it
+    };
+    const Probe probes[] = {{"rock cut face", &TextureSet::rockTexture, 46, 152},
+                            {"plate top under the sea", &TextureSet::rockTexture, 150, 200},
+                            {"oceanic crust", &TextureSet::crustTexture, 54, 89},
+                            {"continental crust", &TextureSet::crustTexture, 570, 75},
+                            {"land top", &TextureSet::landTexture, 590, 240},
+                            {"land cut face", &TextureSet::landTexture, 600, 190},
+                            {"first cone", &TextureSet::landTexture, 440, 250},
+                            {"sediment wedge", &TextureSet::sedimentTexture, 272, 176},
+                            {"arrow", &TextureSet::arrowTexture, 486, 200, true},
+                            {"sky", &TextureSet::underlayTexture, 320, 420}};
+    program.animation.theArrow->phase = 1;
+    compose();
+    std::vector<std::array<int, 4>> shown;
+    for (const Probe& probe : probes)
+        shown.push_back(pixelAt(probe.x, probe.y));
+    GLuint plain = 0;
+    const unsigned char magenta[4] = {255, 0, 255, 255};
+    glGenTextures(1, &plain);
+    glBindTexture(GL_TEXTURE_2D, plain);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, magenta);
+    for (const Probe& replaced : probes) {
+        GLuint& slot = program.textures.*replaced.picture;
+        const GLuint picture = slot;
+        slot = plain;
+        compose();
+        slot = picture;
+        for (size_t i = 0; i < std::size(probes); ++i) {
+            const auto now = pixelAt(probes[i].x, probes[i].y);
+            const int change = std::abs(now[0] - shown[i][0]) + std::abs(now[1] - shown[i][1]) +
+                               std::abs(now[2] - shown[i][2]);
+            if (probes[i].picture == replaced.picture) {
+                EXPECT_GT(change, 30) << probes[i].layer << " does not show the picture of " << replaced.layer;
+            } else if (!probes[i].translucent) {
+                EXPECT_EQ(change, 0) << probes[i].layer << " shows the picture of " << replaced.layer;
+            }
+        }
+    }
+    glDeleteTextures(1, &plain);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/platform.h"
+#include "velmkit/velm_font.h"
 
 namespace {
 bool listingOnly(int argc, char** argv) {
@@ -22,7 +23,9 @@ bool listingOnly(int argc, char** argv) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!listingOnly(argc, argv)) {
-#ifndef _WIN32
+#ifdef _WIN32
+        velmSetFontFolders(fontFolders());   // no fontconfig: the fonts beside the tests
+#else
         setenv("SDL_VIDEODRIVER", "x11", 0);
 #endif
         bool open = SDL_Init(SDL_INIT_VIDEO) == 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,17 +28,26 @@ public:
     // -noreset: SDL opens the display twice, and a server left without
     // clients in between would reset and turn the second connection away.
     bool start(const std::string& screen, const char* windowManager = nullptr) {
-        for (int n = 150; n < 250 && server <= 0; ++n) {
-            if (exists("/tmp/.X11-unix/X" + std::to_string(n)) || exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                continue;
-            const std::string display = ":" + std::to_string(n);
-            server = spawn({"Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-                            "-noreset"});
-            if (waitFor([&] { return exists("/tmp/.X11-unix/X" + std::to_string(n)); }))
-                name = display;
-            else
-                stop();
+        // Xvfb picks a free display itself and names it on a pipe: test
+        // processes starting side by side never race for one.
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0)
+            return false;
+        const std::string fd = std::to_string(pipeEnds[1]);
+        server = spawn({"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+                        "-noreset"});
+        close(pipeEnds[1]);
+        std::string number;
+        pollfd ready{pipeEnds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&ready, 1, 10000) == 1 && read(pipeEnds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(pipeEnds[0]);
+        if (number.empty()) {
+            stop();
+            return false;
         }
+        name = ":" + number;
         if (server <= 0)
             return false;
         if (windowManager != nullptr) {

@@ -2,10 +2,13 @@
 // check boxes, dependent dimensions, labels and fonts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "support/feedback.h"
 #include "support/gl_helpers.h"
 #include "support/recording.h"
 #include "support/temp_path.h"
@@ -256,20 +259,151 @@ TEST_F(CheckBoxTest, BoxIsOneLineHighAndCaptionFollowsTheDescenderRule) {
     EXPECT_NEAR(box->getWidth(), box->captionOffset() + font->Advance("Highlighted Features"), 1e-3);
 }
 
-TEST_F(CheckBoxTest, DrawShowsTheMarkOnlyWhileChecked) {
-    context->draw();
-    const float side = box->boxSize();
-    // The tick's middle point lies at 42% across and 25% up the box.
-    auto markPixel = [&] {
-        return pixelAt(static_cast<int>(10 + 1 + 0.42f * (side - 2)),
-                       static_cast<int>(40 + 1 + 0.27f * (side - 2)));
-    };
-    const auto unchecked = markPixel();
-    resetTestView();
+namespace {
+// A palette whose every slot has a red of its own, so that what is drawn
+// tells which slot it was drawn in.
+enum Slot { Background = 1, Face, Shadow, Frame, Accent, Disabled, Mark, Outline, Label };
+VelmPalette slotPalette() {
+    VelmPalette p;
+    float* slots[] = {p.background, p.face, p.shadow, p.frame, p.accent, p.disabled, p.mark, p.outline, p.label};
+    for (int i = 0; i < 9; ++i) {
+        const float colour[4] = {(i + 1) / 10.0f, 0, 0, 1};
+        std::copy(colour, colour + 4, slots[i]);
+    }
+    return p;
+}
+
+// The bounds of what one drawing gave GL in one slot's colour.
+struct Drawn {
+    float left = 1e9f, bottom = 1e9f, right = -1e9f, top = -1e9f;
+    int parts = 0;
+    std::vector<FedPolygon> pieces;
+};
+
+class CheckBoxDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        velmInit(Host::addTimer, Host::hook, Host::mods);
+        Host::timers.clear();
+        context = new VelmContext(640, 480, "VERDANA.TTF", slotPalette());
+        box = new VelmCheckBox(context, 10.4f, 40.6f, "Highlighted Features", 14, -1);
+        context->resetView();
+        side = std::floor(box->boxSize());
+    }
+    void TearDown() override { delete context; }
+    // What a frame of the context draws, by slot, polygons and lines apart.
+    void draw() {
+        polygons.clear();
+        lines.clear();
+        std::vector<FedPolygon> fedLines;
+        for (const FedPolygon& p : feedPolygons([&] { context->draw(); }, {0, 640, 0, 480, 1, -1}, 0, &fedLines))
+            add(polygons, p);
+        for (const FedPolygon& l : fedLines)
+            add(lines, l);
+    }
+    static void add(std::map<int, Drawn>& into, const FedPolygon& piece) {
+        Drawn& d = into[static_cast<int>(std::lround(piece[0].colour[0] * 10))];
+        d.parts++;
+        d.pieces.push_back(piece);
+        for (const FedVertex& v : piece) {
+            d.left = std::min(d.left, v.position[0]);
+            d.right = std::max(d.right, v.position[0]);
+            d.bottom = std::min(d.bottom, v.position[1]);
+            d.top = std::max(d.top, v.position[1]);
+        }
+    }
+    // The face and the square of lines inset by `inset` round the box.
+    void expectSquare(const Drawn& d, float inset, float dx = 0, float dy = 0) {
+        EXPECT_NEAR(d.left, 10 + 1 + inset + dx, 1e-3f);
+        EXPECT_NEAR(d.bottom, 40 + 1 + inset + dy, 1e-3f);
+        EXPECT_NEAR(d.right, 10 + side - 1 - inset + dx, 1e-3f);
+        EXPECT_NEAR(d.top, 40 + side - 1 - inset + dy, 1e-3f);
+    }
+    VelmContext* context = nullptr;
+    VelmCheckBox* box = nullptr;
+    float side = 0;
+    std::map<int, Drawn> polygons, lines;
+};
+}  // namespace
+
+// The box at rest: a shadow one pixel right and down, the face in the
+// background colour on whole pixels, an outline and a frame inside it, the
+// caption beyond the box, and no focus ring or tick.
+TEST_F(CheckBoxDrawing, AtRestShadowFaceOutlineFrameAndCaption) {
+    draw();
+    expectSquare(polygons[Shadow], 0, 1, -1);
+    expectSquare(polygons[Background], 0);
+    expectSquare(lines[Outline], 0.5f);
+    expectSquare(lines[Frame], 1.5f);
+    EXPECT_EQ(lines[Outline].parts, 4) << "a closed square";
+    EXPECT_EQ(polygons.count(Face) + polygons.count(Accent) + lines.count(Accent) + lines.count(Mark), 0u);
+    ASSERT_EQ(polygons.count(Label), 1u) << "the caption";
+    // Glyph quads reach a pixel or two past the pen's advance.
+    EXPECT_NEAR(polygons[Label].left, 10.4f + box->captionOffset(), 2.5f);
+    EXPECT_NEAR(polygons[Label].right, 10.4f + box->getWidth(), 2.5f);
+}
+
+// A scripted pointer: hovering shows the face colour, pressing the accent
+// (also when it moves off and back), a toggle flashes in the accent until
+// its timer fires.
+TEST_F(CheckBoxDrawing, FaceFollowsThePointerAndTheFlash) {
+    const int inX = 15, inY = 45;
+    context->mouseMove(inX, inY);
+    draw();
+    expectSquare(polygons[Face], 0);
+    EXPECT_EQ(polygons.count(Background), 0u);
+    context->mouseDown(velmButtonLeft, inX, inY);
+    draw();
+    expectSquare(polygons[Accent], 0);
+    context->mouseDrag(300, 300);
+    draw();
+    EXPECT_EQ(polygons.count(Accent), 0u) << "pressed, but the pointer is away";
+    EXPECT_EQ(polygons.count(Background), 1u);
+    context->mouseDrag(inX, inY);
+    context->mouseUp(velmButtonLeft, inX, inY);
+    draw();
+    EXPECT_EQ(polygons.count(Accent), 1u) << "the flash of the toggle";
+    Host::fireAll();
+    draw();
+    EXPECT_EQ(polygons.count(Accent), 0u);
+    EXPECT_EQ(polygons.count(Face), 1u);
+}
+
+// Focus puts an accent ring two pixels round the box; checked draws the
+// tick: down from the left, then up to the right, inside the box.
+TEST_F(CheckBoxDrawing, FocusRingAndTick) {
+    context->keyDown(velmKeyTab, 0, 0);
+    context->keyDown(velmKeySpace, 0, 0);
+    Host::fireAll();
+    draw();
+    expectSquare(lines[Accent], -1.5f);
+    ASSERT_EQ(lines[Mark].parts, 2) << "two strokes";
+    const auto& down = lines[Mark].pieces[0];
+    const auto& up = lines[Mark].pieces[1];
+    EXPECT_LT(down[1].position[1], down[0].position[1]);
+    EXPECT_GT(down[1].position[0], down[0].position[0]);
+    EXPECT_GT(up[1].position[1], down[0].position[1]);
+    EXPECT_GT(up[1].position[0], up[0].position[0]);
+    EXPECT_GT(lines[Mark].left, 11);
+    EXPECT_LT(lines[Mark].right, 10 + side - 1);
+    EXPECT_GT(lines[Mark].bottom, 41);
+    EXPECT_LT(lines[Mark].top, 40 + side - 1);
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_EQ(width, 1.0f) << "the tick's width is not left behind";
+}
+
+// Disabled: no hover face, the frame, the tick and the caption in the
+// disabled colour.
+TEST_F(CheckBoxDrawing, DisabledBoxDrawsInTheDisabledColour) {
     box->setChecked(true);
-    context->draw();
-    const auto checked = markPixel();
-    EXPECT_GT(checked[0], unchecked[0] + 100);
+    box->setEnabled(false);
+    context->mouseMove(15, 45);
+    draw();
+    EXPECT_EQ(polygons.count(Face), 0u);
+    expectSquare(polygons[Background], 0);
+    expectSquare(lines[Disabled], 1.5f);
+    EXPECT_EQ(lines.count(Frame) + lines.count(Mark), 0u);
 }
 
 TEST_F(ContextTest, LabelMeasuresThreeLines) {
