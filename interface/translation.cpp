@@ -53,8 +53,10 @@ bool useCatalogFile(const std::string& path) {
     texts.clear();
     for (uint32_t i = 0; i < count; ++i) {
         std::string english, translated;
-        if (!text(originals, i, english) || !text(translations, i, translated))
+        if (!text(originals, i, english) || !text(translations, i, translated)) {
+            texts.clear();   // half a catalog would mix two languages
             return false;
+        }
         if (!english.empty())   // the empty key holds the catalog's header
             texts[english] = translated;
     }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <libintl.h>
@@ -15,6 +16,7 @@
 #include "app/language.h"
 #include "app/platform.h"
 #include "app/snapshot.h"
+#include "interface/translation.h"
 #include "assets/image.h"
 #include "support/temp_path.h"
 #include "velmkit/velm_base.h"
@@ -113,4 +115,22 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     EXPECT_EQ(setUpLanguage("", catalogs), "pt");
     EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
     EXPECT_STREQ(dgettext("corvane", "Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
+}
+
+// Where there is no libintl the compiled catalog is read directly: every
+// text of it, no half of a damaged one, and English when it is gone.
+TEST(Language, CatalogReadDirectlyWhereThereIsNoLibintl) {
+    const std::string german = std::string(CORVANE_LOCALE_DIR) + "/de/LC_MESSAGES/corvane.mo";
+    ASSERT_TRUE(useCatalogFile(german));
+    EXPECT_STREQ(tr("Paused"), "Angehalten");
+    EXPECT_STREQ(tr("Keys"), "Tasten");
+    EXPECT_STREQ(tr("not in the catalog"), "not in the catalog");
+    std::ifstream in(german, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = testTempPath("cut.mo");
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 40);
+    EXPECT_FALSE(useCatalogFile(cut));
+    EXPECT_STREQ(tr("Paused"), dgettext(textDomain, "Paused")) << "nothing of a damaged catalog is used";
+    std::ofstream(cut, std::ios::binary) << "not a catalog at all, but long enough to be read";
+    EXPECT_FALSE(useCatalogFile(cut));
 }

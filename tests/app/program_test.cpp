@@ -4,14 +4,20 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/classroom.h"
 #include "app/program.h"
 #include "animation/vent_cone.h"
 #include "app/shell.h"
+#include "app/startup_stages.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"
+#include "interface/interface.h"
 #include "render/plate.h"
 #include "support/program_fixture.h"
 #include "support/recording.h"
@@ -57,6 +63,42 @@ protected:
 };
 }  // namespace
 
+namespace {
+std::vector<std::string> stagesSeen;
+void recordStage(const char* stage) { stagesSeen.push_back(stage); }
+
+std::vector<float> rgba(const float* colour) { return std::vector<float>(colour, colour + 4); }
+}  // namespace
+
+// What the start-up leaves: its stages reported in order, the window's
+// viewport, and the panel in its own colours.
+TEST(ProgramBuild, StagesInOrderTheWholeWindowAndThePanelsColours) {
+    stagesSeen.clear();
+    setStartupStageHook(recordStage);
+    Program program;
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
+    buildProgram(program, false);
+    ASSERT_EQ(chdir(previous), 0);
+    setStartupStageHook(nullptr);
+    EXPECT_EQ(stagesSeen, std::vector<std::string>({"video", "textures", "widgets", "first_frame", "scene"}));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), std::vector<GLint>({0, 0, 640, 480}));
+    const VelmPalette& p = program.guiContext->getPalette();
+    EXPECT_EQ(rgba(p.background), std::vector<float>({0.05f, 0.1f, 0.2f, 1}));
+    EXPECT_EQ(rgba(p.face), std::vector<float>({0.1f, 0.2f, 0.2f, 1}));
+    EXPECT_EQ(rgba(p.shadow), std::vector<float>({0.1f, 0.1f, 0.05f, 1}));
+    EXPECT_EQ(rgba(p.frame), std::vector<float>({0.2f, 0.2f, 0.3f, 1}));
+    EXPECT_EQ(rgba(p.label), std::vector<float>({0.8f, 0.8f, 0.8f, 1}));
+    EXPECT_EQ(rgba(p.mark), rgba(velmWhite));
+    EXPECT_EQ(rgba(p.outline), rgba(velmBlack));
+    EXPECT_EQ(rgba(p.accent), std::vector<float>({0.2f, 0.5f, 0.7f, 1}));
+    EXPECT_EQ(rgba(p.disabled), std::vector<float>({0.2f, 0.2f, 0.2f, 1}));
+    freeProgram(program);
+}
+
 TEST_F(ProgramLoopTest, ClassroomKeysActAndNeverReachTheWidgets) {
     key(SDLK_p);
     EXPECT_TRUE(program.paused);
@@ -73,6 +115,38 @@ TEST_F(ProgramLoopTest, ClassroomKeysActAndNeverReachTheWidgets) {
     // Other keys still reach the library, presses and releases.
     key(SDLK_ESCAPE);
     EXPECT_EQ(keysSeen(), std::vector<std::string>({"keyDown 27 0 0", "keyUp 27 0 0"}));
+}
+
+// The pointer as the window system reports it (origin top left): resting
+// on the logo shows the credits, a click on the check box switches the
+// features, a held button makes moves drags.
+TEST_F(ProgramLoopTest, PointerEventsReachThePanelFlippedToItsOrigin) {
+    auto pointer = [&](Uint8 type, int x, int y, Uint8 buttonOrState) {
+        SDL_Event event{};
+        event.type = type;
+        if (type == SDL_MOUSEMOTION) {
+            event.motion.x = static_cast<Uint16>(x);
+            event.motion.y = static_cast<Uint16>(y);
+            event.motion.state = buttonOrState;
+        } else {
+            event.button.x = static_cast<Uint16>(x);
+            event.button.y = static_cast<Uint16>(y);
+            event.button.button = buttonOrState;
+            event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        }
+        SDL_PushEvent(&event);
+        pumpEvents(program);
+    };
+    pointer(SDL_MOUSEMOTION, 515, 435, 0);   // the logo, near the bottom
+    EXPECT_TRUE(program.theInterface->creditsVisible);
+    pointer(SDL_MOUSEMOTION, 320, 120, 0);
+    EXPECT_FALSE(program.theInterface->creditsVisible);
+    pointer(SDL_MOUSEBUTTONDOWN, 18, 56, SDL_BUTTON_LEFT);   // the check box, near the top
+    pointer(SDL_MOUSEBUTTONUP, 18, 56, SDL_BUTTON_LEFT);
+    EXPECT_TRUE(program.theInterface->highlightFeatures);
+    widget->events.clear();
+    pointer(SDL_MOUSEMOTION, 305, 275, SDL_BUTTON(SDL_BUTTON_LEFT));
+    EXPECT_EQ(widget->last(), "mouseDrag -1 305 205");
 }
 
 TEST_F(ProgramLoopTest, PausedNothingMovesAndResumingGoesOnFromThere) {

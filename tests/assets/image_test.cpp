@@ -204,6 +204,19 @@ TEST(ChunkChecks, HeaderFirstAndWithinLimits) {
     EXPECT_FALSE(pngChunksAreSane(badType.data(), badType.size()));
     EXPECT_FALSE(pngChunksAreSane(nullptr, 0));
     EXPECT_FALSE(pngChunksAreSane(good.data(), 7));
+
+    // The decoded picture may take up to 256 MiB: judged at the header, with
+    // one byte per sample of every channel.
+    auto header = [](uint32_t w, uint32_t h, int type) {
+        std::vector<unsigned char> file = pngSignature();
+        appendChunk(file, "IHDR", headerData(w, h, 8, type));
+        return pngChunksAreSane(file.data(), file.size());
+    };
+    EXPECT_TRUE(header(8192, 8192, PNG_COLOR_TYPE_RGBA));
+    EXPECT_FALSE(header(8192, 8193, PNG_COLOR_TYPE_RGBA));
+    EXPECT_TRUE(header(16384, 16384, PNG_COLOR_TYPE_GRAY));
+    EXPECT_FALSE(header(16384, 16384, PNG_COLOR_TYPE_GRAY_ALPHA));
+    EXPECT_FALSE(header(16385, 1, PNG_COLOR_TYPE_GRAY)) << "wider than any side may be";
 }
 
 TEST(ImageCopy, AssignmentCopiesDeeply) {

@@ -27,28 +27,28 @@ void expectSmoothAt(F f, float x) {
 }
 }  // namespace
 
-TEST(VectorHelpers, CrossProductMayWriteIntoAnInput) {
-    float a[3] = {1, 0, 0};
-    const float b[3] = {0, 0, -4};
+TEST(VectorHelpers, CrossProductAndNormalizeOfGeneralVectors) {
+    float a[3] = {1, 2, 3};
+    const float b[3] = {4, 5, 6};
     float out[3];
     crossProduct(a, b, out);
-    expectVector(out, 0, 4, 0);
+    expectVector(out, -3, 6, -3);
     crossProduct(a, b, a);   // out is a: every input read first
-    expectVector(a, 0, 4, 0);
-}
-
-TEST(VectorHelpers, NullPointersChangeNothing) {
-    float v[3] = {3, 4, 0}, out[3] = {7, 7, 7};
-    crossProduct(nullptr, v, out);
-    crossProduct(v, nullptr, out);
-    crossProduct(v, v, nullptr);
-    faceNormal(nullptr, v, v, out);
-    faceNormal(v, v, v, nullptr);
-    normalize(nullptr);
-    expectVector(out, 7, 7, 7);
-    expectVector(v, 3, 4, 0);
+    expectVector(a, -3, 6, -3);
+    float v[3] = {2, 3, 6};   // length 7
     normalize(v);
-    expectVector(v, 0.6f, 0.8f, 0);
+    expectVector(v, 2 / 7.0f, 3 / 7.0f, 6 / 7.0f);
+    float zero[3] = {0, 0, 0};
+    normalize(zero);
+    expectVector(zero, 0, 0, 0);
+    // Null pointers change nothing.
+    crossProduct(nullptr, b, out);
+    crossProduct(b, nullptr, out);
+    crossProduct(b, b, nullptr);
+    faceNormal(nullptr, b, b, out);
+    faceNormal(b, b, b, nullptr);
+    normalize(nullptr);
+    expectVector(out, -3, 6, -3);
 }
 
 TEST(VectorHelpers, FaceNormalPointsWhereTheTriangleRunsCounterClockwise) {

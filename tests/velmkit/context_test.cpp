@@ -130,8 +130,10 @@ TEST_F(ContextTest, KeysGoToTheFocusAndTabMovesIt) {
     a->takesEvents = b->takesEvents = false;   // so that Tab is not swallowed
     context->keyDown('x', 0, 0);
     EXPECT_TRUE(a->events.empty());            // nothing has the focus yet
+    context->redrawRequested = false;
     context->keyDown(velmKeyTab, 0, 0);
     EXPECT_EQ(context->getFocus(), a);
+    EXPECT_TRUE(context->redrawRequested) << "the focus ring moves";
     context->keyDown(velmKeyTab, 0, 0);
     EXPECT_EQ(context->getFocus(), b);          // the plain drawable is skipped
     Host::modifiers = velmModShift;
@@ -160,6 +162,31 @@ TEST_F(ContextTest, DependentDimensionsFollowTheContextSize) {
     EXPECT_FLOAT_EQ(fromTop->getLocationY(), 734);
     EXPECT_FLOAT_EQ(fromTop->getLocationX(), 10);
     EXPECT_FLOAT_EQ(stretched->getWidth(), 1024 - 5 - 10);
+}
+
+// A context asked to show bounds outlines every visible drawable in the
+// accent colour, on its edge pixels.
+TEST(ContextBounds, OutlinedInTheAccentColour) {
+    VelmPalette palette = testPalette(grey);
+    palette.accent[0] = 0.75f;
+    VelmContext context(640, 480, "VERDANA.TTF", palette, true);
+    new RecordingDrawable(&context, 10, 20, 30, 40);
+    std::vector<FedPolygon> lines;
+    feedPolygons([&] { context.draw(); }, {0, 640, 0, 480, 1, -1}, 0, &lines);
+    ASSERT_EQ(lines.size(), 4u);
+    float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
+    for (const FedPolygon& line : lines)
+        for (const FedVertex& v : line) {
+            EXPECT_FLOAT_EQ(v.colour[0], 0.75f);
+            left = std::min(left, v.position[0]);
+            right = std::max(right, v.position[0]);
+            bottom = std::min(bottom, v.position[1]);
+            top = std::max(top, v.position[1]);
+        }
+    EXPECT_NEAR(left, 10.5f, 1e-3f);
+    EXPECT_NEAR(right, 39.5f, 1e-3f);
+    EXPECT_NEAR(bottom, 20.5f, 1e-3f);
+    EXPECT_NEAR(top, 59.5f, 1e-3f);
 }
 
 TEST_F(ContextTest, ResetViewMapsWindowPixels) {
@@ -212,6 +239,11 @@ TEST_F(CheckBoxTest, PressDraggedAwayOrOtherButtonsDoNotToggle) {
     context->mouseUp(1, midX(), midY());
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(responder.reports, 0);
+    // A press the box does not take leaves the release to what lies under it.
+    auto* below = new RecordingDrawable(context, 300, 300, 10, 10);
+    context->mouseDown(1, midX(), midY());
+    context->mouseUp(1, 305, 305);
+    EXPECT_EQ(below->last(), "mouseUp 1 305 305");
 }
 
 TEST_F(CheckBoxTest, KeyboardFocusAndSpaceToggle) {
@@ -429,6 +461,9 @@ TEST_F(ContextTest, LabelDrawsLinesOneLineHeightApartInItsColour) {
     EXPECT_FLOAT_EQ(font->rendered[2].y, 30 - RecordingFont::descender);
     EXPECT_FLOAT_EQ(font->rendered[0].x, 20);
     EXPECT_FLOAT_EQ(font->rendered[0].colour[2], 0.75f);
+    label->setVisible(false);
+    label->draw();   // drawn directly, as a check box draws its caption
+    EXPECT_EQ(font->rendered.size(), 3u) << "a hidden label draws nothing";
 }
 
 TEST_F(ContextTest, DefaultTextColourIsThePaletteLabelColour) {
