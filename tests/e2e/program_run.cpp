@@ -1,5 +1,6 @@
 // ProgramRun: starting, driving and watching the program under X.
 #include "e2e/program_run.h"
+#include "e2e/window_places.h"
 
 // Before Xlib, whose macros clash with the test framework's names.
 #include "support/temp_path.h"
@@ -158,6 +159,11 @@ bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& e
         if (!windowId.empty()) {
             if (wine)   // Wine gives its window the keyboard on a click
                 xCommand("xdotool mousemove --window " + windowId + " 320 120 click 1");
+            // A loaded machine may map the window well before its first
+            // frame: until then the window is one flat colour.
+            while (settle > 0 && regionStats(screenshot(), wholeWindow).lumaDeviation < 1 &&
+                   std::chrono::steady_clock::now() < deadline)
+                pause(0.1);
             pause(settle);
             return true;
         }
@@ -277,12 +283,16 @@ Image ProgramRun::screenshot() {
     return loadPng(path);
 }
 
-Image ProgramRun::screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds) {
+Image ProgramRun::screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     Image shot = screenshot();
-    while (differingPixels(from, shot, region) <= pixels && std::chrono::steady_clock::now() < deadline) {
+    while (!shows(shot) && std::chrono::steady_clock::now() < deadline) {
         pause(0.2);
         shot = screenshot();
     }
     return shot;
+}
+
+Image ProgramRun::screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds) {
+    return screenshotWhen([&](const Image& shot) { return differingPixels(from, shot, region) > pixels; }, seconds);
 }

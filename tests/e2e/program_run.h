@@ -2,6 +2,7 @@
 // would: xdotool for the pointer and keys, ImageMagick for screenshots.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -46,9 +47,11 @@ public:
     void resizeTo(int width, int height);
     // A screenshot of the window, rows bottom first (as loadPng gives them).
     Image screenshot();
-    // Screenshots until one differs from `from` in more than `pixels` pixels
-    // of region, or seconds have passed; the last one. A slow program (Wine,
-    // a loaded machine) may take some frames to show what an input did.
+    // Screenshots until one shows what `shows` looks for, or seconds have
+    // passed; the last one. A slow program (Wine, a loaded machine) may take
+    // some frames to show what an input did.
+    Image screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds = 5);
+    // ... until one differs from `from` in more than `pixels` pixels of region.
     Image screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds = 5);
     // A screenshot of the whole screen (a full-screen program draws into a
     // window of SDL's own).
