@@ -3,7 +3,10 @@
 
 #include <cmath>
 
+#include <time.h>
+
 #include "app/frame_clock.h"
+#include "app/program.h"
 
 namespace {
 class FrameClockTest : public ::testing::Test {
@@ -69,4 +72,15 @@ TEST_F(FrameClockTest, PacingWaitsOutTheFramePeriodOnlyWhenOn) {
     clock.paceFrame(100.0, steppingClock);   // 10 ms left of 16.7, then 20 ms: over
     EXPECT_EQ(clockReads, 2);
     EXPECT_GE(fakeTime, 100.0 + pacedFramePeriod);
+}
+
+// The program's clock is the monotonic clock in seconds, to the microsecond:
+// read late in a second, where a wrong scale of its fraction would show most.
+TEST(ProgramClock, MonotonicSecondsToTheMicrosecond) {
+    timespec ts{};
+    do
+        clock_gettime(CLOCK_MONOTONIC, &ts);
+    while (ts.tv_nsec < 900000000);
+    const double seconds = now();
+    EXPECT_NEAR(seconds, static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9, 3e-4);
 }

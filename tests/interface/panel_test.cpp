@@ -192,21 +192,21 @@ TEST_F(LogoButtonTest, WithoutResponderTheRedrawFlagIsStillSet) {
     EXPECT_TRUE(context->redrawRequested);
 }
 
-TEST_F(LogoButtonTest, DrawsItsTextureOverItsSquare) {
-    resetTestView();
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    const unsigned char red[4] = {255, 0, 0, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    logo->texture = texture;
-    logo->draw();
+TEST_F(LogoButtonTest, DrawsItsPictureOnceOverItsSquare) {
+    glEnable(GL_TEXTURE_2D);
+    const auto polygons = feedPolygons([&] { logo->draw(); }, {0, 640, 0, 480, 1, -1}, 0);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_EQ(pixelAt(515, 45)[0], 255);
-    EXPECT_EQ(pixelAt(515, 45)[1], 0);
-    EXPECT_EQ(pixelAt(545, 45)[0], 0);
-    glDeleteTextures(1, &texture);
+    EXPECT_EQ(triangleCount(polygons), 2);
+    float area = 0;
+    for (const FedPolygon& polygon : polygons)
+        for (size_t i = 0; i < polygon.size(); ++i) {
+            const FedVertex& v = polygon[i];
+            const FedVertex& next = polygon[(i + 1) % polygon.size()];
+            area += (v.position[0] * next.position[1] - next.position[0] * v.position[1]) / 2;
+            EXPECT_NEAR(v.texture[0], (v.position[0] - 490) / 50, 1e-4f);
+            EXPECT_NEAR(v.texture[1], (v.position[1] - 20) / 50, 1e-4f);
+        }
+    EXPECT_NEAR(area, 50 * 50, 0.01f) << "the square, facing the viewer";
 }
 
 // The panel of the program as it starts.
@@ -285,6 +285,11 @@ TEST_F(InterfaceTest, CreditsBoxIsCentredWithATenPixelMargin) {
         EXPECT_FLOAT_EQ(p.byline->getLocationY(), p.credits->getLocationY() + p.credits->getHeight() + 10);
         EXPECT_NEAR(p.creditsBackground->getLocationY() + 10, p.credits->getLocationY(), 1e-3);
     }
+    // Whichever text is the wider, the other is centred on it.
+    theInterface->credits->setText("Art");
+    layoutCredits(theInterface, 640, 480);
+    EXPECT_NEAR(centreX(theInterface->credits), 320, 1e-3);
+    EXPECT_NEAR(centreX(theInterface->byline), 320, 1e-3);
 }
 
 TEST_F(InterfaceTest, ResizeKeepsDistancesFromTheEdges) {
