@@ -2,6 +2,7 @@
 // check boxes, dependent dimensions, labels and fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -26,7 +27,8 @@ struct Host {
         timerDelays.push_back(ms);
         timers.push_back({f, v});
     }
-    static void hook(int32_t) {}
+    static std::vector<int32_t> hooks;
+    static void hook(int32_t code) { hooks.push_back(code); }
     static int32_t mods() { return modifiers; }
     static void fireAll() {
         auto due = timers;
@@ -37,6 +39,7 @@ struct Host {
 };
 std::vector<uint32_t> Host::timerDelays;
 std::vector<std::pair<VelmTimerFunc, int32_t>> Host::timers;
+std::vector<int32_t> Host::hooks;
 int32_t Host::modifiers = 0;
 
 // Counts reports, remembering the check box state at each.
@@ -56,6 +59,7 @@ protected:
     void SetUp() override {
         Host::timerDelays.clear();
         Host::timers.clear();
+        Host::hooks.clear();
         Host::modifiers = 0;
         velmInit(Host::addTimer, Host::hook, Host::mods);
         VelmPalette palette = testPalette(grey);
@@ -227,6 +231,8 @@ TEST_F(CheckBoxTest, ClickTogglesAndReportsOncePerChange) {
     context->mouseUp(0, midX(), midY());
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(responder.states, std::vector<bool>({true, false}));
+    EXPECT_NE(std::find(Host::hooks.begin(), Host::hooks.end(), velmHookRedraw), Host::hooks.end())
+        << "the host is asked to draw again";
     context->mouseMove(600, 400);
     EXPECT_FALSE(box->isHovering());
 }
