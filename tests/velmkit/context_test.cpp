@@ -149,6 +149,18 @@ TEST_F(ContextTest, KeysGoToTheFocusAndTabMovesIt) {
     EXPECT_TRUE(plain->events.empty());
     context->setFocus(plain);                  // cannot take the focus
     EXPECT_EQ(context->getFocus(), a);
+    // An explicit chain wins over the order of construction, both ways.
+    auto* c = new RecordingDrawable(context, 60, 0, 10, 10);
+    c->makeFocusable();
+    c->takesEvents = false;
+    a->setNextTab(c);
+    c->setLastTab(a);
+    Host::modifiers = 0;
+    context->keyDown(velmKeyTab, 0, 0);
+    EXPECT_EQ(context->getFocus(), c);
+    Host::modifiers = velmModShift;
+    context->keyDown(velmKeyTab, 0, 0);
+    EXPECT_EQ(context->getFocus(), a);
 }
 
 TEST_F(ContextTest, DependentDimensionsFollowTheContextSize) {
@@ -350,12 +362,22 @@ protected:
             d.top = std::max(d.top, v.position[1]);
         }
     }
-    // The face and the square of lines inset by `inset` round the box.
-    void expectSquare(const Drawn& d, float inset, float dx = 0, float dy = 0) {
-        EXPECT_NEAR(d.left, 10 + 1 + inset + dx, 1e-3f);
-        EXPECT_NEAR(d.bottom, 40 + 1 + inset + dy, 1e-3f);
-        EXPECT_NEAR(d.right, 10 + side - 1 - inset + dx, 1e-3f);
-        EXPECT_NEAR(d.top, 40 + side - 1 - inset + dy, 1e-3f);
+    // The face and the square of lines inset by `inset` round the box:
+    // every corner on it, unless other strokes share its colour.
+    void expectSquare(const Drawn& d, float inset, float dx = 0, float dy = 0, bool alone = true) {
+        const float left = 10 + 1 + inset + dx, right = 10 + side - 1 - inset + dx;
+        const float bottom = 40 + 1 + inset + dy, top = 40 + side - 1 - inset + dy;
+        EXPECT_NEAR(d.left, left, 1e-3f);
+        EXPECT_NEAR(d.bottom, bottom, 1e-3f);
+        EXPECT_NEAR(d.right, right, 1e-3f);
+        EXPECT_NEAR(d.top, top, 1e-3f);
+        for (const FedPolygon& piece : d.pieces)
+            for (const FedVertex& v : piece) {
+                if (!alone)
+                    break;
+                EXPECT_TRUE(closeTo(v.position[0], left, 1e-3f) || closeTo(v.position[0], right, 1e-3f));
+                EXPECT_TRUE(closeTo(v.position[1], bottom, 1e-3f) || closeTo(v.position[1], top, 1e-3f));
+            }
     }
     VelmContext* context = nullptr;
     VelmCheckBox* box = nullptr;
@@ -440,7 +462,8 @@ TEST_F(CheckBoxDrawing, DisabledBoxDrawsInTheDisabledColour) {
     draw();
     EXPECT_EQ(polygons.count(Face), 0u);
     expectSquare(polygons[Background], 0);
-    expectSquare(lines[Disabled], 1.5f);
+    expectSquare(lines[Disabled], 1.5f, 0, 0, false);   // the tick too
+    EXPECT_EQ(lines[Disabled].parts, 4 + 2);
     EXPECT_EQ(lines.count(Frame) + lines.count(Mark), 0u);
 }
 
