@@ -83,4 +83,10 @@ TEST(VelmSanitizeText, KeepsValidUtf8AndReplacesBytesFtglCannotTake) {
     EXPECT_EQ(velmSanitizeText("\xC3"), "?");            // cut short
     EXPECT_EQ(velmSanitizeText("\xE2\x82x"), "??x");     // bad continuation
     EXPECT_EQ(velmSanitizeText(nullptr), "");
+    // The first and last lead byte of each length.
+    for (const char* kept : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xEF\xBF\xBD", "\xF0\x90\x80\x80",
+                             "\xF4\x8F\xBF\xBF"})
+        EXPECT_EQ(velmSanitizeText(kept), kept);
+    EXPECT_EQ(velmSanitizeText("\xC1\xBF"), "??") << "an overlong lead";
+    EXPECT_EQ(velmSanitizeText("\xF5\x80\x80\x80"), "????") << "beyond Unicode";
 }
