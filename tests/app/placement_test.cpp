@@ -6,7 +6,11 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_syswm.h>
 
+#include <unistd.h>
+
 #include "app/platform.h"
+#include "app/program.h"
+#include "app/shell.h"
 #include "support/xvfb_server.h"
 
 namespace {
@@ -29,8 +33,16 @@ protected:
         window = info.info.x11.wmwindow;
         display = XOpenDisplay(server.display().c_str());
         ASSERT_NE(display, nullptr);
+        char previous[4096];
+        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+        ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
+        buildProgram(program, false);
+        built = true;
+        ASSERT_EQ(chdir(previous), 0);
     }
     void TearDown() override {
+        if (built)
+            freeProgram(program);
         if (display != nullptr)
             XCloseDisplay(display);
         SDL_Quit();
@@ -74,6 +86,8 @@ protected:
     XvfbServer server;
     Display* display = nullptr;
     Window window = 0;
+    Program program;
+    bool built = false;
 };
 }  // namespace
 
@@ -83,14 +97,7 @@ TEST_P(PlacementTest, FiveResizesLeaveTheWindowWhereItStood) {
     const Point sizes[5] = {{800, 600}, {700, 500}, {1000, 800}, {640, 480}, {660, 470}};
     for (const Point& size : sizes) {
         SCOPED_TRACE(::testing::Message() << size.x << "x" << size.y);
-        const WindowPlacement placement = readWindowPlacement();
-        ASSERT_TRUE(placement.known);
-        ASSERT_NE(SDL_SetVideoMode(size.x, size.y, 32, SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT), nullptr);
-        // The drawing area of the new mode is what the window system reports next.
-        WindowPlacement resized = placement;
-        resized.width = size.x;
-        resized.height = size.y;
-        restoreWindowPlacement(resized);
+        resizeWindow(program, size.x, size.y);   // as the event pump does on a size event
         const Point now = settled();
         EXPECT_EQ(now.x, start.x);
         EXPECT_EQ(now.y, start.y);
