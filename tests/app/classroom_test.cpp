@@ -106,6 +106,10 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     EXPECT_EQ(setUpLanguage("", catalogs), "en");
     setenv("LANG", "xx_YY.UTF-8", 1);   // no catalog: English
     EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    setenv("LC_ALL", "POSIX", 1);   // "C" by its other name, over LANG
+    setenv("LANG", "fr_FR.UTF-8", 1);
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    unsetenv("LC_ALL");
     setenv("LANG", "fr_CA.UTF-8", 1);
     EXPECT_EQ(setUpLanguage("", catalogs), "fr");
     unsetenv("LANGUAGE");   // which the choice sets, for gettext

@@ -208,6 +208,24 @@ TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
     resizeWindow(program, 640, 480);
 }
 
+// F11 goes to full screen at the desktop's size and Escape comes back to
+// the window's size; the pictures are still there and frames draw.
+TEST_F(ProgramLoopTest, FullScreenAndBack) {
+    program.desktopWidth = 640;   // whatever the test display's size
+    program.desktopHeight = 480;
+    key(SDLK_F11);
+    EXPECT_TRUE(program.fullScreen);
+    EXPECT_EQ(program.windowWidth, 640);
+    key(SDLK_ESCAPE);
+    EXPECT_FALSE(program.fullScreen);
+    EXPECT_EQ(program.windowWidth, 640);
+    EXPECT_EQ(program.windowHeight, 480);
+    EXPECT_TRUE(glIsTexture(program.textures.rockTexture));
+    runFrame(program);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(keysSeen(), std::vector<std::string>()) << "neither key reached the widgets";
+}
+
 TEST_F(ProgramLoopTest, ANewGlContextGetsEverythingMadeAgain) {
     // As a mode change that loses the context would leave things.
     deleteTextures(program.textures);

@@ -314,6 +314,7 @@ TEST_F(InterfaceTest, ResizeKeepsDistancesFromTheEdges) {
     EXPECT_FLOAT_EQ(768 - p.title->getLocationY(), titleFromTop);
     EXPECT_FLOAT_EQ(768 - p.featuresCheckBox->getLocationY(), boxFromTop);
     EXPECT_FLOAT_EQ(768 - p.featuresShadow->getLocationY(), shadowFromTop);
+    EXPECT_FLOAT_EQ(p.featuresShadow->getLocationX(), 10 + p.featuresCheckBox->captionOffset() + 3);
     EXPECT_FLOAT_EQ(1024 - p.address->getLocationX(), addressFromRight);
     EXPECT_FLOAT_EQ(p.logo->getLocationX(), 490);
     EXPECT_FLOAT_EQ(p.logo->getLocationY(), 20);
