@@ -257,6 +257,10 @@ TEST_F(CheckBoxTest, PressDraggedAwayOrOtherButtonsDoNotToggle) {
     context->mouseUp(1, midX(), midY());
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(responder.reports, 0);
+    // A press that began elsewhere does not toggle it when released over it.
+    context->mouseDown(0, 600, 400);
+    context->mouseUp(0, midX(), midY());
+    EXPECT_FALSE(box->isChecked());
     // A press the box does not take leaves the release to what lies under it.
     auto* below = new RecordingDrawable(context, 300, 300, 10, 10);
     context->mouseDown(1, midX(), midY());
