@@ -27,6 +27,7 @@ protected:
         setenv("SDL_VIDEODRIVER", "x11", 1);
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         ASSERT_NE(SDL_SetVideoMode(640, 480, 32, SDL_OPENGL), nullptr) << SDL_GetError();
+        keepGlDriverLoaded();   // as the program does: the driver's memory stays reachable
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         ASSERT_GT(SDL_GetWMInfo(&info), 0);
