@@ -213,9 +213,8 @@ TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
 TEST_F(ProgramLoopTest, FullScreenAndBack) {
     program.desktopWidth = 640;   // whatever the test display's size
     program.desktopHeight = 480;
-    key(SDLK_F11);
+    key(SDLK_F11);   // (Windows may give the screen's real size, and says so by a resize)
     EXPECT_TRUE(program.fullScreen);
-    EXPECT_EQ(program.windowWidth, 640);
     key(SDLK_ESCAPE);
     EXPECT_FALSE(program.fullScreen);
     EXPECT_EQ(program.windowWidth, 640);
