@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     findPicturesBesideProgram();
     velmSetFontFolders(fontFolders());
     // The features picture with its labels in the learner's language, when
-    // there is one; English is the specification's own.
+    // there is one; English uses the shipped corvane_features.png.
     const std::string language = setUpLanguage(line.language, localeFolder());
     const std::string translated = "corvane_features_" + language + ".png";
     const bool hasTranslated = language != "en" && access(translated.c_str(), R_OK) == 0;
