@@ -23,6 +23,11 @@
 
 namespace {
 constexpr double windowWaitSeconds = 10.0;
+// Where the pointer rests when a run starts: a corner of the suite's screen
+// that no window reaches, so that no run starts hovering where the one
+// before it left the pointer (Wine tells a window what lies under the
+// pointer when it opens; X does not).
+constexpr const char* parkedPointer = "1590 1190";
 
 // The suite's own X server, large enough for big windows: nothing else on a
 // shared display can cover the program's window or take its keys.
@@ -148,6 +153,7 @@ bool ProgramRun::start(const std::string& dir, const std::vector<std::string>& e
                        const std::vector<std::string>& args) {
     // The window of this run is the one that was not there before it.
     const std::string before = shell("xdotool search --name '^Corvane Zone$' 2>/dev/null");
+    xCommand(std::string("xdotool mousemove ") + parkedPointer);
     if (!launch(dir, env, args))
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(windowWaitSeconds);
