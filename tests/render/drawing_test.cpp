@@ -34,6 +34,17 @@ bool seaward(const FedPolygon& polygon) {
     return false;
 }
 
+// The unit normal of a flat polygon, on the side it shows the viewer.
+std::array<float, 3> facingNormal(const FedPolygon& polygon) {
+    const auto &a = polygon[0].position, &b = polygon[1].position, &c = polygon[2].position;
+    const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    std::array<float, 3> n = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+    const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    for (float& x : n)
+        x /= length;
+    return n;
+}
+
 bool sameColour(const std::array<float, 4>& a, const std::array<float, 4>& b) {
     for (int i = 0; i < 4; ++i)
         if (!closeTo(a[i], b[i], 4e-3f))
@@ -105,6 +116,7 @@ TEST_F(ModelDrawing, LandTopFacesUpOnItsProfileWithThePictureLaidFlat) {
             EXPECT_NEAR(v.texture[1], z, 1e-3f) << "the picture spans front to back";
             if (wedge) {
                 EXPECT_NEAR(v.texture[0], v.position[0], 1e-4f);
+                expectLit(v, facingNormal(polygon).data(), white, "wedge slope");
                 continue;
             }
             const float s = v.position[0] - landStartX;

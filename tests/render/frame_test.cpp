@@ -8,8 +8,10 @@
 #include <cstdlib>
 
 #include "animation/animation.h"
+#include "assets/image.h"
 #include "interface/interface.h"
 #include "interface/shadow_label.h"
+#include "render/frame.h"
 #include "support/gl_helpers.h"
 #include "support/program_fixture.h"
 #include "velmkit/velm.h"
@@ -102,6 +104,21 @@ TEST_F(FrameTest, CameraKeepsTheVerticalFieldOfViewOnAWiderWindow) {
     EXPECT_NEAR(modelview[13], 0.3f, 1e-6f);
     EXPECT_NEAR(modelview[14], -3.0f, 1e-6f);
     EXPECT_NEAR(modelview[5], std::cos(10.0f * 3.14159265f / 180.0f), 1e-6f);
+}
+
+// A frame of any width reads back whole, bottom row first, and the reading
+// leaves GL's row packing as it found it.
+TEST_F(FrameTest, ReadsAFrameOfAnOddWidthAndKeepsThePacking) {
+    const int width = 101, height = 7;   // rows of 303 bytes
+    glPixelStorei(GL_PACK_ALIGNMENT, 8);
+    compose();
+    const Image frame = readFrame(width, height);
+    EXPECT_EQ(glInteger(GL_PACK_ALIGNMENT), 8);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    ASSERT_EQ(frame.rowBytes(), 3u * width);
+    const auto corner = pixelAt(width - 1, height - 1);
+    const uint8_t* last = frame.pixels + frame.rowBytes() * height - 3;
+    EXPECT_EQ(std::vector<int>(last, last + 3), std::vector<int>(corner.begin(), corner.begin() + 3));
 }
 
 // The panel is drawn last, over the scene: its title shows at the top left.

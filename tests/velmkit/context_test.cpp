@@ -205,6 +205,19 @@ TEST(ContextBounds, OutlinedInTheAccentColour) {
     EXPECT_NEAR(top, 59.5f, 1e-3f);
 }
 
+TEST_F(ContextTest, ColourRectFillsItsBoundsInItsColour) {
+    const float teal[4] = {0.25f, 0.5f, 0.75f, 0.5f};
+    new VelmColorRect(context, 10, 20, 30, 40, teal);
+    const auto polygons = feedPolygons([&] { context->draw(); }, {0, 640, 0, 480, 1, -1}, 0);
+    EXPECT_EQ(triangleCount(polygons), 2);
+    for (const FedPolygon& polygon : polygons)
+        for (const FedVertex& v : polygon) {
+            EXPECT_EQ(v.colour, (std::array<float, 4>{0.25f, 0.5f, 0.75f, 0.5f}));
+            EXPECT_TRUE(closeTo(v.position[0], 10) || closeTo(v.position[0], 40)) << v.position[0];
+            EXPECT_TRUE(closeTo(v.position[1], 20) || closeTo(v.position[1], 60)) << v.position[1];
+        }
+}
+
 TEST_F(ContextTest, ResetViewMapsWindowPixels) {
     context->resize(800, 600);
     context->resetView();
