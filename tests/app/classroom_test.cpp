@@ -135,6 +135,15 @@ TEST(Language, CatalogReadDirectlyWhereThereIsNoLibintl) {
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 40);
     EXPECT_FALSE(useCatalogFile(cut));
     EXPECT_STREQ(tr("Paused"), dgettext(textDomain, "Paused")) << "nothing of a damaged catalog is used";
+    // The tables may come after the texts, the last entry ending the file.
+    const uint32_t header[] = {0x950412de, 0, 1, 32, 40, 0, 0}, entries[] = {1, 28, 1, 29};
+    std::string tablesLast(reinterpret_cast<const char*>(header), sizeof header);
+    tablesLast += "ab";
+    tablesLast.resize(32, '\0');
+    tablesLast.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    std::ofstream(cut, std::ios::binary) << tablesLast;
+    ASSERT_TRUE(useCatalogFile(cut));
+    EXPECT_STREQ(tr("a"), "b");
     std::ofstream(cut, std::ios::binary) << "not a catalog at all, but long enough to be read";
     EXPECT_FALSE(useCatalogFile(cut));
 }
