@@ -211,9 +211,6 @@ TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
 // F11 goes to full screen at the desktop's size and Escape comes back to
 // the window's size; the pictures are still there and frames draw.
 TEST_F(ProgramLoopTest, FullScreenAndBack) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Wine's full screen on a bare X server reports sizes of its own, late";
-#endif
     program.desktopWidth = 640;   // whatever the test display's size
     program.desktopHeight = 480;
     key(SDLK_F11);   // (Windows may give the screen's real size, and says so by a resize)
