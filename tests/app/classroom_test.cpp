@@ -115,6 +115,8 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     unsetenv("LANGUAGE");   // which the choice sets, for gettext
     setenv("LC_ALL", "es_ES.UTF-8", 1);   // over LANG
     EXPECT_EQ(setUpLanguage("", catalogs), "es");
+    setenv("LANGUAGE", "C:de", 1);   // the untranslated texts, whatever follows
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
     setenv("LANGUAGE", "xx:pt_BR:de", 1);   // a list, over both
     EXPECT_EQ(setUpLanguage("", catalogs), "pt");
     EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
