@@ -447,7 +447,8 @@ TEST_F(CheckBoxDrawing, FaceFollowsThePointerAndTheFlash) {
 }
 
 // Focus puts an accent ring two pixels round the box; checked draws the
-// tick: down from the left, then up to the right, inside the box.
+// tick: from the left middle down into the box's lower third, then up to
+// the right, inside the box.
 TEST_F(CheckBoxDrawing, FocusRingAndTick) {
     context->keyDown(velmKeyTab, 0, 0);
     context->keyDown(velmKeySpace, 0, 0);
@@ -458,6 +459,9 @@ TEST_F(CheckBoxDrawing, FocusRingAndTick) {
     const auto& down = lines[Mark].pieces[0];
     const auto& up = lines[Mark].pieces[1];
     EXPECT_LT(down[1].position[1], down[0].position[1]);
+    EXPECT_LT(down[0].position[0], 10 + side / 3);
+    EXPECT_NEAR(down[0].position[1], 40 + side / 2, side / 6);
+    EXPECT_LT(down[1].position[1], 40 + side / 3);
     EXPECT_GT(down[1].position[0], down[0].position[0]);
     EXPECT_GT(up[1].position[1], down[0].position[1]);
     EXPECT_GT(up[1].position[0], up[0].position[0]);
