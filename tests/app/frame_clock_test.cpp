@@ -45,6 +45,15 @@ TEST_F(FrameClockTest, EstimateChangesOnlyEveryTenthFrame) {
     EXPECT_NEAR(clock.framesPerSecond, 20.0, 1e-9);
 }
 
+TEST_F(FrameClockTest, ResetForgetsABlockBegunBeforeIt) {
+    for (int i = 0; i < 5; ++i)
+        clock.recordFrameTime(1.0 / 10);
+    clock.reset();
+    for (int i = 0; i < 10; ++i)
+        clock.recordFrameTime(1.0 / 50);
+    EXPECT_NEAR(clock.framesPerSecond, 50.0, 1e-9);
+}
+
 TEST_F(FrameClockTest, BlockSummingToZeroGivesAZeroStep) {
     for (int i = 0; i < 10; ++i)
         clock.recordFrameTime(1.0 / 60);

@@ -15,6 +15,7 @@
 #include "animation/vent_cone.h"
 #include "app/shell.h"
 #include "app/startup_stages.h"
+#include "app/timers.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"
 #include "interface/interface.h"
@@ -147,6 +148,20 @@ TEST_F(ProgramLoopTest, PointerEventsReachThePanelFlippedToItsOrigin) {
     widget->events.clear();
     pointer(SDL_MOUSEMOTION, 305, 275, SDL_BUTTON(SDL_BUTTON_LEFT));
     EXPECT_EQ(widget->last(), "mouseDrag -1 305 205");
+}
+
+namespace {
+int timerFired = 0;
+void countTimer(int32_t value) { timerFired += value; }
+}  // namespace
+
+// Each frame gives the widgets' timers the time that has passed.
+TEST_F(ProgramLoopTest, FramesServeTheTimers) {
+    timerFired = 0;
+    addTimer(0, countTimer, 1);
+    runFrame(program);
+    runFrame(program);
+    EXPECT_EQ(timerFired, 1);
 }
 
 TEST_F(ProgramLoopTest, PausedNothingMovesAndResumingGoesOnFromThere) {
