@@ -263,6 +263,11 @@ TEST_F(InterfaceTest, CheckBoxClicksSwitchTheFeaturesInStep) {
     EXPECT_TRUE(theInterface->featuresCheckBox->isChecked());
     click(theInterface->featuresCheckBox);
     EXPECT_FALSE(theInterface->highlightFeatures);
+    // On the box's row, well beyond its caption, a click changes nothing.
+    const int32_t row = static_cast<int32_t>(theInterface->featuresCheckBox->getLocationY()) + 5;
+    guiContext->mouseDown(0, 400, row);
+    guiContext->mouseUp(0, 400, row);
+    EXPECT_FALSE(theInterface->highlightFeatures);
     theInterface->respond(theInterface->title);   // any other sender changes nothing
     expectCredits(false);
     EXPECT_FALSE(theInterface->highlightFeatures);
