@@ -2,6 +2,7 @@
 #include "app/language.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 #ifndef _WIN32
 #include <libintl.h>
 #endif
@@ -94,4 +95,9 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
         }
     }
     return english;
+}
+
+std::string translatedFeaturesPicture(const std::string& language) {
+    const std::string picture = "corvane_features_" + language + ".png";
+    return language != english && access(picture.c_str(), R_OK) == 0 ? picture : std::string();
 }

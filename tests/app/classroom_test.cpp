@@ -123,6 +123,21 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     EXPECT_STREQ(dgettext("corvane", "Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
 }
 
+// A language's own features picture, when it is beside the program; the
+// shipped English one otherwise.
+TEST(Language, FeaturesPictureInTheLanguageWhenThereIsOne) {
+    const std::string dir = folder("pictures");
+    for (const char* name : {"corvane_features_de.png", "corvane_features_en.png"})
+        std::ofstream(dir + "/" + name) << "x";
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    EXPECT_EQ(translatedFeaturesPicture("de"), "corvane_features_de.png");
+    EXPECT_EQ(translatedFeaturesPicture("fr"), "");
+    EXPECT_EQ(translatedFeaturesPicture("en"), "");
+    ASSERT_EQ(chdir(previous), 0);
+}
+
 // Where there is no libintl the compiled catalog is read directly: every
 // text of it, no half of a damaged one, and English when it is gone.
 TEST(Language, CatalogReadDirectlyWhereThereIsNoLibintl) {
