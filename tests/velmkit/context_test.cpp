@@ -462,6 +462,7 @@ TEST_F(CheckBoxDrawing, FocusRingAndTick) {
     EXPECT_LT(down[0].position[0], 10 + side / 3);
     EXPECT_NEAR(down[0].position[1], 40 + side / 2, side / 6);
     EXPECT_LT(down[1].position[1], 40 + side / 3);
+    EXPECT_LT(down[1].position[0], 10 + side / 2) << "the bend is left of the middle";
     EXPECT_GT(down[1].position[0], down[0].position[0]);
     EXPECT_GT(up[1].position[1], down[0].position[1]);
     EXPECT_GT(up[1].position[0], up[0].position[0]);
