@@ -75,14 +75,18 @@ TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
     frame.width = 3;
     frame.height = 2;
     frame.bitDepth = 8;
-    frame.channels = 3;
-    frame.pixels = new uint8_t[18]{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-    const std::string path = folder("saved") + "/picture.png";
+    frame.pixels = new uint8_t[24]{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+    const std::string saved = folder("saved"), path = saved + "/picture.png";
     std::string error;
-    ASSERT_TRUE(savePngAsNewFile(path, frame, error)) << error;
-    const Image back = loadPng(path);
-    ASSERT_EQ(back.channels, 3);
-    EXPECT_EQ(std::vector<uint8_t>(back.pixels, back.pixels + 18), std::vector<uint8_t>(frame.pixels, frame.pixels + 18));
+    for (const uint8_t channels : {4, 3}) {   // with alpha, and the window's frames
+        frame.channels = channels;
+        const std::string file = channels == 3 ? path : saved + "/with_alpha.png";
+        ASSERT_TRUE(savePngAsNewFile(file, frame, error)) << error;
+        const Image back = loadPng(file);
+        ASSERT_EQ(back.channels, channels);
+        EXPECT_EQ(std::vector<uint8_t>(back.pixels, back.pixels + 6 * channels),
+                  std::vector<uint8_t>(frame.pixels, frame.pixels + 6 * channels));
+    }
     EXPECT_FALSE(savePngAsNewFile(path, Image(), error)) << "nothing to write";
     errno = 0;
     EXPECT_FALSE(savePngAsNewFile(path, frame, error));
