@@ -59,3 +59,16 @@ TEST(CommandLine, AnythingElseIsOneLineOfErrorAndTheHintWithStatusTwo) {
     EXPECT_EQ(parse({"--bogus", "--help"}).action, CommandLine::Action::Error);
     EXPECT_EQ(parse({"--help", "--bogus"}).action, CommandLine::Action::Help);
 }
+
+TEST(CommandLine, FullScreenAndLanguageAreKeptForTheRun) {
+    const CommandLine both = parse({"--fullscreen", "--lang", "de"});
+    EXPECT_EQ(both.action, CommandLine::Action::Run);
+    EXPECT_TRUE(both.fullScreen);
+    EXPECT_EQ(both.language, "de");
+    EXPECT_EQ(parse({"--lang=pt_BR"}).language, "pt_BR");
+    EXPECT_FALSE(parse({"--lang=pt_BR"}).fullScreen);
+    for (const std::vector<const char*>& missing : {std::vector<const char*>{"--lang"}, {"--lang="}}) {
+        const CommandLine line = parse(missing);
+        EXPECT_EQ(line.action, CommandLine::Action::Error) << missing[0];
+    }
+}
