@@ -10,6 +10,7 @@
 #include "render/block.h"
 #include "render/frame.h"
 #include "render/plate.h"
+#include "render/vector_math.h"
 #include "support/feedback.h"
 
 namespace {
@@ -32,17 +33,6 @@ bool seaward(const FedPolygon& polygon) {
         if (v.position[0] < landStartX - 1e-3f)
             return true;
     return false;
-}
-
-// The unit normal of a flat polygon, on the side it shows the viewer.
-std::array<float, 3> facingNormal(const FedPolygon& polygon) {
-    const auto &a = polygon[0].position, &b = polygon[1].position, &c = polygon[2].position;
-    const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-    std::array<float, 3> n = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
-    const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    for (float& x : n)
-        x /= length;
-    return n;
 }
 
 bool sameColour(const std::array<float, 4>& a, const std::array<float, 4>& b) {
@@ -116,7 +106,10 @@ TEST_F(ModelDrawing, LandTopFacesUpOnItsProfileWithThePictureLaidFlat) {
             EXPECT_NEAR(v.texture[1], z, 1e-3f) << "the picture spans front to back";
             if (wedge) {
                 EXPECT_NEAR(v.texture[0], v.position[0], 1e-4f);
-                expectLit(v, facingNormal(polygon).data(), white, "wedge slope");
+                float slope[3];   // the face's own, on the side it shows the viewer
+                faceNormal(polygon[0].position.data(), polygon[1].position.data(), polygon[2].position.data(),
+                           slope);
+                expectLit(v, slope, white, "wedge slope");
                 continue;
             }
             const float s = v.position[0] - landStartX;

@@ -12,39 +12,36 @@
 
 namespace test_temp_detail {
 
-inline std::string& scratchRoot() {
-    static std::string root;
-    return root;
+inline std::string scratchFolder(pid_t pid) {
+    return ::testing::TempDir() + "corvane_" + std::to_string(pid);
 }
 
+// The process that made the folder: a forked death-test child that exits
+// must leave its parent's folder be.
 inline pid_t& scratchOwner() {
     static pid_t owner = 0;
     return owner;
 }
 
 inline void removeScratch() {
-    // A forked death-test child that exits must leave its parent's folder be.
-    if (scratchOwner() != getpid() ||
-        ::testing::UnitTest::GetInstance()->failed_test_count() > 0) {
+    if (scratchOwner() != getpid() || ::testing::UnitTest::GetInstance()->failed_test_count() > 0)
         return;
-    }
     std::error_code ignored;
-    std::filesystem::remove_all(scratchRoot(), ignored);
+    std::filesystem::remove_all(scratchFolder(scratchOwner()), ignored);
 }
 
 }  // namespace test_temp_detail
 
 inline std::string testTempPath(const std::string& name) {
-    std::string& root = test_temp_detail::scratchRoot();
-    if (test_temp_detail::scratchOwner() != getpid()) {
+    const pid_t self = getpid();
+    if (test_temp_detail::scratchOwner() != self) {
         // The test framework is made first so that it outlives the clean-up.
         ::testing::UnitTest::GetInstance();
-        root = ::testing::TempDir() + "corvane_" + std::to_string(getpid());
-        std::filesystem::create_directories(root);
-        test_temp_detail::scratchOwner() = getpid();
+        std::filesystem::create_directories(test_temp_detail::scratchFolder(self));
+        test_temp_detail::scratchOwner() = self;
         std::atexit(test_temp_detail::removeScratch);
     }
-    return root + "/" + name;
+    return test_temp_detail::scratchFolder(self) + "/" + name;
 }
 
 // An empty folder of this test process, made anew.
