@@ -41,12 +41,14 @@ TEST(VectorHelpers, CrossProductAndNormalizeOfGeneralVectors) {
     float zero[3] = {0, 0, 0};
     normalize(zero);
     expectVector(zero, 0, 0, 0);
-    // Null pointers change nothing.
-    crossProduct(nullptr, b, out);
-    crossProduct(b, nullptr, out);
-    crossProduct(b, b, nullptr);
-    faceNormal(nullptr, b, b, out);
-    faceNormal(b, b, b, nullptr);
+    // A null pointer anywhere changes nothing.
+    const float p[3] = {0, 0, 0}, q[3] = {1, 0, 0}, r[3] = {0, 1, 0};
+    for (int missing = 0; missing < 4; ++missing) {
+        if (missing < 3)
+            crossProduct(missing == 0 ? nullptr : a, missing == 1 ? nullptr : b, missing == 2 ? nullptr : out);
+        faceNormal(missing == 0 ? nullptr : p, missing == 1 ? nullptr : q, missing == 2 ? nullptr : r,
+                   missing == 3 ? nullptr : out);
+    }
     normalize(nullptr);
     expectVector(out, -3, 6, -3);
 }
