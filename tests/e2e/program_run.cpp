@@ -289,12 +289,13 @@ Image ProgramRun::screenshot() {
     return loadPng(path);
 }
 
-Image ProgramRun::screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds) {
+Image ProgramRun::screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds,
+                                 bool wholeScreen) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    Image shot = screenshot();
+    Image shot = wholeScreen ? screenshotOfScreen() : screenshot();
     while (!shows(shot) && std::chrono::steady_clock::now() < deadline) {
         pause(0.2);
-        shot = screenshot();
+        shot = wholeScreen ? screenshotOfScreen() : screenshot();
     }
     return shot;
 }

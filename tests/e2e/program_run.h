@@ -50,7 +50,8 @@ public:
     // Screenshots until one shows what `shows` looks for, or seconds have
     // passed; the last one. A slow program (Wine, a loaded machine) may take
     // some frames to show what an input did.
-    Image screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds = 5);
+    Image screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds = 5,
+                         bool wholeScreen = false);
     // ... until one differs from `from` in more than `pixels` pixels of region.
     Image screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds = 5);
     // A screenshot of the whole screen (a full-screen program draws into a
