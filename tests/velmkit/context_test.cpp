@@ -194,6 +194,8 @@ TEST(ContextBounds, OutlinedInTheAccentColour) {
     for (const FedPolygon& line : lines)
         for (const FedVertex& v : line) {
             EXPECT_FLOAT_EQ(v.colour[0], 0.75f);
+            EXPECT_TRUE(closeTo(v.position[0], 10.5f) || closeTo(v.position[0], 39.5f)) << v.position[0];
+            EXPECT_TRUE(closeTo(v.position[1], 20.5f) || closeTo(v.position[1], 59.5f)) << v.position[1];
             left = std::min(left, v.position[0]);
             right = std::max(right, v.position[0]);
             bottom = std::min(bottom, v.position[1]);
@@ -246,8 +248,10 @@ protected:
 };
 
 TEST_F(CheckBoxTest, ClickTogglesAndReportsOncePerChange) {
+    Host::hooks.clear();
     context->mouseMove(midX(), midY());
     EXPECT_TRUE(box->isHovering());
+    EXPECT_EQ(Host::hooks, std::vector<int32_t>({velmHookRedraw})) << "the hover face is drawn";
     context->mouseDown(0, midX(), midY());
     EXPECT_FALSE(box->isChecked());              // nothing until the release
     context->mouseUp(0, midX(), midY());
@@ -487,6 +491,23 @@ TEST_F(CheckBoxDrawing, DisabledBoxDrawsInTheDisabledColour) {
     expectSquare(lines[Disabled], 1.5f, 0, 0, false);   // the tick too
     EXPECT_EQ(lines[Disabled].parts, 4 + 2);
     EXPECT_EQ(lines.count(Frame) + lines.count(Mark), 0u);
+}
+
+// Whatever picture the drawable before it left bound and switched on, the
+// box's face shows its own colour.
+TEST_F(CheckBoxDrawing, FaceIgnoresATextureLeftOn) {
+    GLuint black = 0;
+    const GLubyte texel[4] = {0, 0, 0, 255};
+    glGenTextures(1, &black);
+    glBindTexture(GL_TEXTURE_2D, black);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    resetTestView();
+    glEnable(GL_TEXTURE_2D);
+    context->draw();
+    EXPECT_NEAR(pixelAt(static_cast<int>(10 + side / 2), static_cast<int>(40 + side / 2))[0], 255 * 0.1f, 2)
+        << "the face in the background slot's red";
+    glDeleteTextures(1, &black);
 }
 
 TEST_F(ContextTest, LabelMeasuresThreeLines) {
