@@ -43,13 +43,6 @@ protected:
     RecordingFont* font = nullptr;
 };
 
-TEST_F(ShadowLabelTest, InvisibleLabelDrawsNothing) {
-    ShadowLabel* l = label("hidden");
-    l->setVisible(false);
-    l->draw();
-    EXPECT_TRUE(font->rendered.empty());
-}
-
 TEST_F(ShadowLabelTest, ThreeLinesShadowFirstThreePixelsRightAndBelow) {
     ShadowLabel* l = label("first\nsecond\nthird");
     const GLint depth = glInteger(GL_MODELVIEW_STACK_DEPTH);
@@ -71,37 +64,31 @@ TEST_F(ShadowLabelTest, ThreeLinesShadowFirstThreePixelsRightAndBelow) {
         EXPECT_EQ(std::vector<float>(shadow.colour, shadow.colour + 4), std::vector<float>({0, 0, 0, 0.5f}))
             << "black at half the text's opacity";
     }
-}
-
-TEST_F(ShadowLabelTest, EmptyLineRendersNothingButStillMovesDown) {
-    ShadowLabel* l = label("a\n\nb");
+    l->setVisible(false);
     l->draw();
-    ASSERT_EQ(font->rendered.size(), 4u);
-    EXPECT_EQ(font->rendered[2].text, "a");
-    EXPECT_EQ(font->rendered[3].text, "b");
-    EXPECT_FLOAT_EQ(font->rendered[2].y - font->rendered[3].y, 2 * RecordingFont::lineHeight);
+    EXPECT_EQ(font->rendered.size(), 6u) << "a hidden label draws nothing";
 }
 
-TEST_F(ShadowLabelTest, ShadowAlphaIsHalfTheTextAlpha) {
-    ShadowLabel* l = label("x");
-    l->setTextColor(0.2f, 0.4f, 0.6f, 0.4f);
-    l->draw();
-    ASSERT_EQ(font->rendered.size(), 2u);
-    EXPECT_FLOAT_EQ(font->rendered[0].colour[3], 0.2f);
-    EXPECT_FLOAT_EQ(font->rendered[1].colour[3], 0.4f);
-    EXPECT_FLOAT_EQ(font->rendered[1].colour[2], 0.6f);
-}
-
+// The text is cut into lines once and drawn the same every time; an empty
+// line renders nothing but still moves the next one down; the shadow takes
+// half the text's opacity; a new text is cut again.
 TEST_F(ShadowLabelTest, TextIsCutOnceAndDrawnTheSameEveryTime) {
-    ShadowLabel* l = label("one\ntwo");
+    ShadowLabel* l = label("a\n\nb");
+    l->setTextColor(0.2f, 0.4f, 0.6f, 0.4f);
     l->draw();
     l->draw();
     ASSERT_EQ(font->rendered.size(), 8u);
+    EXPECT_EQ(font->rendered[2].text, "a");
+    EXPECT_EQ(font->rendered[3].text, "b");
+    EXPECT_FLOAT_EQ(font->rendered[2].y - font->rendered[3].y, 2 * RecordingFont::lineHeight);
+    EXPECT_FLOAT_EQ(font->rendered[0].colour[3], 0.2f);
+    EXPECT_FLOAT_EQ(font->rendered[2].colour[3], 0.4f);
+    EXPECT_FLOAT_EQ(font->rendered[2].colour[2], 0.6f);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(font->rendered[i].text, font->rendered[4 + i].text);
         EXPECT_FLOAT_EQ(font->rendered[i].y, font->rendered[4 + i].y);
     }
-    l->setText("three");   // a new text is cut again
+    l->setText("three");
     l->draw();
     EXPECT_EQ(font->rendered.back().text, "three");
 }
@@ -135,52 +122,42 @@ protected:
     CountingResponder responder;
 };
 
-TEST_F(LogoButtonTest, OneReportEnteringNoneInsideOneLeaving) {
+// A scripted pointer: one report entering, none while inside, one leaving
+// (its right edge is outside); drags, clicks and keys are not taken and
+// change nothing; hidden or disabled it ignores moves; without a responder
+// entering and leaving still ask for a redraw.
+TEST_F(LogoButtonTest, ReportsEnteringAndLeavingOnlyByMoves) {
     context->mouseMove(10, 10);
+    context->mouseDrag(500, 30);
     EXPECT_TRUE(responder.reports.empty());
     EXPECT_EQ(logo->hovering, 0);
     context->mouseMove(500, 30);
-    EXPECT_EQ(responder.reports.size(), 1u);
+    EXPECT_EQ(responder.reports, std::vector<VelmDrawable*>({logo}));
     EXPECT_EQ(logo->hovering, 1);
     context->mouseMove(510, 40);
     context->mouseMove(539, 69);
-    EXPECT_EQ(responder.reports.size(), 1u);
-    context->mouseMove(540, 40);   // the right edge is outside
-    EXPECT_EQ(responder.reports.size(), 2u);
-    EXPECT_EQ(logo->hovering, 0);
-    EXPECT_EQ(responder.reports[0], logo);
-}
-
-TEST_F(LogoButtonTest, DragsNeitherReportNorChangeHovering) {
-    context->mouseDrag(500, 30);
-    EXPECT_EQ(logo->hovering, 0);
-    context->mouseMove(500, 30);
     context->mouseDrag(10, 10);
-    EXPECT_EQ(logo->hovering, 1);
-    EXPECT_EQ(responder.reports.size(), 1u);
     EXPECT_FALSE(logo->mouseDrag(10, 10));
-}
-
-TEST_F(LogoButtonTest, ClicksAndKeysAreNotTaken) {
     EXPECT_FALSE(logo->mouseDown(0, 500, 30));
     EXPECT_FALSE(logo->mouseUp(0, 500, 30));
     EXPECT_FALSE(logo->keyDown('a'));
     context->mouseDown(0, 500, 30);
     context->mouseUp(0, 500, 30);
-    EXPECT_TRUE(responder.reports.empty());
-}
+    EXPECT_EQ(logo->hovering, 1);
+    EXPECT_EQ(responder.reports.size(), 1u);
+    context->mouseMove(540, 40);
+    EXPECT_EQ(responder.reports.size(), 2u);
+    EXPECT_EQ(logo->hovering, 0);
 
-TEST_F(LogoButtonTest, HiddenOrDisabledIgnoresMoves) {
     logo->setEnabled(false);
     EXPECT_FALSE(logo->mouseMove(500, 30));
     EXPECT_EQ(logo->hovering, 0);
     logo->setEnabled(true);
     logo->setVisible(false);
     EXPECT_FALSE(logo->mouseMove(500, 30));
-    EXPECT_TRUE(responder.reports.empty());
-}
+    EXPECT_EQ(responder.reports.size(), 2u);
 
-TEST_F(LogoButtonTest, WithoutResponderTheRedrawFlagIsStillSet) {
+    logo->setVisible(true);
     logo->setResponder(nullptr);
     context->redrawRequested = false;
     context->mouseMove(500, 30);
