@@ -183,29 +183,23 @@ TEST_F(CreationTest, LayoutIsTheSameInEveryRun) {
     EXPECT_EQ(first, second);
 }
 
-TEST(VentUpdate, UnscheduledVentDrawsAWaitWhateverTheStep) {
+// An idle vent: unscheduled, it draws a wait whatever the step; a zero step
+// leaves the countdown alone; a step past zero starts a puff at zero, the
+// overshoot dropped.
+TEST(VentUpdate, IdleVentCountsDownToAPuff) {
     resetRandom();
     Vent v = idleVent();
     updateVent(v, 0.0f);
     const float u = unit(41);
     EXPECT_FLOAT_EQ(v.idleTime, 30 * (1 - u) + 10 * u);
-    EXPECT_FALSE(v.active);
-}
-
-TEST(VentUpdate, CountdownPastZeroStartsAPuffAtZero) {
-    Vent v = idleVent();
-    v.idleTime = 0.05f;
-    updateVent(v, 0.1f);
-    EXPECT_TRUE(v.active);
-    EXPECT_EQ(v.activeTime, 0.0f);   // the overshoot is dropped
-}
-
-TEST(VentUpdate, ZeroStepsLeaveTheCountdownAlone) {
-    Vent v = idleVent();
     v.idleTime = 12.0f;
     updateVent(v, 0.0f);
     EXPECT_FLOAT_EQ(v.idleTime, 12.0f);
     EXPECT_FALSE(v.active);
+    v.idleTime = 0.05f;
+    updateVent(v, 0.1f);
+    EXPECT_TRUE(v.active);
+    EXPECT_EQ(v.activeTime, 0.0f);
 }
 
 TEST(VentUpdate, ActiveVentGrowsUntilDrawn) {
