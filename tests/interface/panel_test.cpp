@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "app/timers.h"
@@ -223,6 +224,17 @@ TEST_F(InterfaceTest, StartsWithCreditsHiddenAndFeaturesOff) {
     EXPECT_EQ(theInterface->credits->getText(),
               "Programming and Implementation: Tovi Reskar\nArtwork: Ardo Venn\n"
               "Content and Concept: Lise Okwari");
+    // Each text in its size: a label is as high as its lines at that size.
+    VelmFont* font = guiContext->getDefaultFont();
+    const Interface& p = *theInterface;
+    for (auto [label, size, lines] : {std::tuple<VelmLabel*, unsigned, int>{p.title, 24, 1}, {p.makerName, 18, 1},
+                                      {p.credits, 14, 3}, {p.address, 9, 1}}) {
+        ASSERT_TRUE(font->FaceSize(size));
+        EXPECT_FLOAT_EQ(label->getHeight(), lines * font->LineHeight()) << label->getText();
+    }
+    EXPECT_EQ(std::vector<float>(p.creditsBackground->getColor(), p.creditsBackground->getColor() + 4),
+              std::vector<float>({0, 0, 0, 0.5f}))
+        << "black at half opacity";
 }
 
 TEST_F(InterfaceTest, HoveringTheLogoShowsAndHidesTheCreditsTogether) {
