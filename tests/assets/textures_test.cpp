@@ -64,7 +64,9 @@ protected:
 };
 }  // namespace
 
-TEST_F(TextureSetTest, TwelveDistinctNamesInTableOrder) {
+// The shipped pictures load into twelve names made in table order, each
+// with its size, filters, wraps and format; deleting releases every name.
+TEST_F(TextureSetTest, ShippedPicturesLoadAsTheTableSaysAndDeleteReleasesThem) {
     loadTexturesIn(CORVANE_DATA_DIR);
     const TextureSet& t = textures;
     const GLuint names[textureCount] = {t.rockTexture,     t.landTexture,     t.magmaTexture,
@@ -72,22 +74,16 @@ TEST_F(TextureSetTest, TwelveDistinctNamesInTableOrder) {
                                         t.overlayTexture,  t.featuresTexture, t.smokeTexture,
                                         t.seepageTexture,  t.arrowTexture,    t.logoTexture};
     for (int i = 0; i < textureCount; ++i) {
-        EXPECT_NE(names[i], 0u) << shipped[i].name;
-        EXPECT_EQ(nameOf(i), names[i]);
+        SCOPED_TRACE(shipped[i].name);
+        const GLuint name = names[i];
+        EXPECT_NE(name, 0u);
+        EXPECT_EQ(nameOf(i), name);
         EXPECT_STREQ(textureTable[i].fileName, shipped[i].name);
         if (i > 0) {
-            EXPECT_GT(names[i], names[i - 1]) << "made in table order";
+            EXPECT_GT(name, names[i - 1]) << "made in table order";
         }
-    }
-}
-
-TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
-    loadTexturesIn(CORVANE_DATA_DIR);
-    for (int i = 0; i < textureCount; ++i) {
-        const GLuint name = nameOf(i);
         const bool mipmapped = i < 5;
         const bool clamped = i == 8 || i == 9;
-        SCOPED_TRACE(shipped[i].name);
         EXPECT_EQ(textureParameter(name, GL_TEXTURE_MIN_FILTER),
                   mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
         EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
@@ -101,28 +97,10 @@ TEST_F(TextureSetTest, FiltersWrapsAndFormatsFollowTheTable) {
     GLint mode = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
     EXPECT_EQ(mode, GL_MODULATE);
-}
-
-TEST_F(TextureSetTest, MissingPicturesLeaveEmptyTexturesAndLoadingGoesOn) {
-    const std::string dir = freshFolder("no_pictures");
-    loadTexturesIn(dir);
-    for (int i = 0; i < textureCount; ++i) {
-        const GLuint name = nameOf(i);
-        EXPECT_NE(name, 0u);
-        EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), 0);
-        EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
-    }
-    EXPECT_EQ(textureParameter(textures.seepageTexture, GL_TEXTURE_WRAP_T), GL_CLAMP);
-}
-
-TEST_F(TextureSetTest, DeleteReleasesEveryName) {
-    loadTexturesIn(CORVANE_DATA_DIR);
-    const GLuint rock = textures.rockTexture, logo = textures.logoTexture;
     deleteTextures(textures);
-    EXPECT_FALSE(glIsTexture(rock));
-    EXPECT_FALSE(glIsTexture(logo));
+    EXPECT_FALSE(glIsTexture(names[0]));
+    EXPECT_FALSE(glIsTexture(names[textureCount - 1]));
     EXPECT_EQ(textures.rockTexture, 0u);
-    loadTexturesIn(CORVANE_DATA_DIR);   // for TearDown
 }
 
 namespace {
@@ -275,6 +253,8 @@ TEST_P(DamagedPictureTest, OnlyTheDamagedPicturesAreLost) {
             expected = damageKeepsAPicture(damage) ? static_cast<GLint>(damagedSide) : 0;
         EXPECT_EQ(levelParameter(name, GL_TEXTURE_WIDTH), expected);
         EXPECT_EQ(textureParameter(name, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+        EXPECT_EQ(textureParameter(name, GL_TEXTURE_WRAP_T), i == 8 || i == 9 ? GL_CLAMP : GL_REPEAT)
+            << "set whatever the picture holds";
     }
 }
 
