@@ -87,6 +87,8 @@ TEST_F(PlateTest, DescendingEndUnderTheContinent) {
     const float x = 5.4f + plateStartX - 0.35f * n[0], y = plateHeight(5.4f) - 0.35f * n[1];
     EXPECT_NEAR(x, 0.8435f, tolerance);
     EXPECT_NEAR(y, -1.0181f, tolerance);
+    plateNormal(2.7f, n);   // half way: the blend of the two ends, of unit length
+    expectVector(n, 0.2298f, 0.9732f, 0);
 }
 
 TEST_F(PlateTest, HeightAndSlopeAreContinuousAtBothJoints) {
