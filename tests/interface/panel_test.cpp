@@ -172,8 +172,14 @@ TEST_F(LogoButtonTest, ReportsEnteringAndLeavingOnlyByMoves) {
 
 TEST_F(LogoButtonTest, DrawsItsPictureOnceOverItsSquare) {
     glEnable(GL_TEXTURE_2D);
+    GLuint other = 0;   // what the drawable before it left bound, at another texture coordinate
+    glGenTextures(1, &other);
+    glBindTexture(GL_TEXTURE_2D, other);
+    glTexCoord2f(0.5f, 0.5f);
     const auto polygons = feedPolygons([&] { logo->draw(); }, {0, 640, 0, 480, 1, -1}, 0);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), 0) << "the logo's own picture";
+    glDeleteTextures(1, &other);
     EXPECT_EQ(triangleCount(polygons), 2);
     float area = 0;
     for (const FedPolygon& polygon : polygons)
