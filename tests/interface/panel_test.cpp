@@ -321,20 +321,6 @@ TEST_F(InterfaceTest, ResizeKeepsDistancesFromTheEdges) {
     EXPECT_FLOAT_EQ(p.makerName->getLocationX(), 540);
     EXPECT_FLOAT_EQ(centreY(p.makerName), 45);
 }
-
-TEST_F(InterfaceTest, DrawsOnlyTheVisibleWidgets) {
-    resetTestView();
-    guiContext->resetView();
-    guiContext->draw();
-    const auto hidden = pixelAt(320, 240);   // the credits box's middle
-    guiContext->mouseMove(515, 45);
-    resetTestView();
-    guiContext->resetView();
-    guiContext->draw();
-    const auto shown = pixelAt(320, 240);
-    EXPECT_EQ(hidden[0], 0);
-    EXPECT_NE(hidden, shown);
-}
 }  // namespace
 
 namespace {
