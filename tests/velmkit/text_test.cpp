@@ -36,34 +36,29 @@ Cut cut(const std::string& text) {
 }
 }  // namespace
 
+// Line feeds and tabs cut the text into segments, an empty line into an
+// empty one; no text gives no breaks and releases the arrays passed in.
 TEST(VelmFormatText, CutsLineFeedsAndTabsIntoSegments) {
-    const Cut c = cut("ab\ncd\tef\ng");
-    EXPECT_EQ(c.lines, std::vector<unsigned>({2, 8}));
-    EXPECT_EQ(c.tabs, std::vector<unsigned>({5}));
-    EXPECT_EQ(c.segments, std::vector<std::string>({"ab", "cd", "ef", "g"}));
-}
-
-TEST(VelmFormatText, EmptyLinesBecomeEmptySegments) {
-    const Cut c = cut("a\n\nb\n");
-    EXPECT_EQ(c.lines, std::vector<unsigned>({1, 2, 4}));
-    EXPECT_EQ(c.segments, std::vector<std::string>({"a", "", "b", ""}));
-}
-
-TEST(VelmFormatText, TextWithoutBreaksIsOneSegment) {
-    const Cut c = cut("Corvane zones");
-    EXPECT_TRUE(c.lines.empty());
-    EXPECT_TRUE(c.tabs.empty());
-    EXPECT_EQ(c.segments, std::vector<std::string>({"Corvane zones"}));
-}
-
-TEST(VelmFormatText, NullTextAndReusedArrays) {
+    const struct {
+        const char* text;
+        std::vector<unsigned> lines, tabs;
+        std::vector<std::string> segments;
+    } cases[] = {{"ab\ncd\tef\ng", {2, 8}, {5}, {"ab", "cd", "ef", "g"}},
+                 {"a\n\nb\n", {1, 2, 4}, {}, {"a", "", "b", ""}},
+                 {"Corvane zones", {}, {}, {"Corvane zones"}}};
+    for (const auto& c : cases) {
+        const Cut got = cut(c.text);
+        EXPECT_EQ(got.lines, c.lines) << c.text;
+        EXPECT_EQ(got.tabs, c.tabs) << c.text;
+        EXPECT_EQ(got.segments, c.segments) << c.text;
+    }
     int lines = 5, tabs = 5;
     unsigned* lineBreaks = new unsigned[3];
     unsigned* tabBreaks = nullptr;
     velmFormatText(nullptr, lines, lineBreaks, tabs, tabBreaks);
     EXPECT_EQ(lines, 0);
     EXPECT_EQ(tabs, 0);
-    EXPECT_EQ(lineBreaks, nullptr);   // the old array was released
+    EXPECT_EQ(lineBreaks, nullptr);
     EXPECT_EQ(tabBreaks, nullptr);
 }
 
