@@ -267,7 +267,9 @@ TEST_F(CheckBoxTest, ClickTogglesAndReportsOncePerChange) {
 TEST_F(CheckBoxTest, PressDraggedAwayOrOtherButtonsDoNotToggle) {
     context->mouseDown(0, midX(), midY());
     context->mouseDrag(600, 400);
+    context->redrawRequested = false;
     context->mouseUp(0, 600, 400);
+    EXPECT_TRUE(context->redrawRequested) << "the pressed face is drawn at rest again";
     context->mouseDown(1, midX(), midY());
     context->mouseUp(1, midX(), midY());
     EXPECT_FALSE(box->isChecked());
@@ -288,8 +290,10 @@ TEST_F(CheckBoxTest, KeyboardFocusAndSpaceToggle) {
     EXPECT_FALSE(box->isChecked());              // not focused yet
     context->keyDown(velmKeyTab, 0, 0);
     EXPECT_TRUE(box->hasFocus());
+    context->redrawRequested = false;
     context->keyDown(velmKeySpace, 0, 0);
     EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(context->redrawRequested) << "the tick is drawn";
     EXPECT_EQ(responder.reports, 1);
     box->setEnabled(false);
     context->keyDown(velmKeySpace, 0, 0);
@@ -510,22 +514,28 @@ TEST_F(ContextTest, LabelMeasuresThreeLines) {
 }
 
 TEST_F(ContextTest, LabelDrawsLinesOneLineHeightApartInItsColour) {
-    auto* label = new VelmLabel(context, 20, 30, "top\n\nbottom", 14, 0);
+    auto* label = new VelmLabel(context, 20, 30, "top\n\nbottom\tend", 14, 0);
     auto* font = new RecordingFont;
+    context->redrawRequested = false;
     label->adoptFont(font);
+    EXPECT_TRUE(context->redrawRequested) << "a new font is drawn";
     EXPECT_FLOAT_EQ(label->getTextColor()[0], grey[0]) << "the palette's label colour at first";
+    context->redrawRequested = false;
     label->setTextColor(0.25f, 0.5f, 0.75f, 1.0f);
+    EXPECT_TRUE(context->redrawRequested) << "and a new colour";
     context->draw();
-    ASSERT_EQ(font->rendered.size(), 3u);   // the empty line renders nothing visible
+    ASSERT_EQ(font->rendered.size(), 4u);   // the empty line renders nothing visible
     EXPECT_EQ(font->rendered[0].text, "top");
     EXPECT_EQ(font->rendered[2].text, "bottom");
+    EXPECT_FLOAT_EQ(font->rendered[3].x, 20 + 2 * 4 * 14) << "past 60 pixels of \"bottom\" to the second tab stop";
+    EXPECT_FLOAT_EQ(font->rendered[3].y, font->rendered[2].y);
     EXPECT_FLOAT_EQ(font->rendered[0].y - font->rendered[2].y, 2 * RecordingFont::lineHeight);
     EXPECT_FLOAT_EQ(font->rendered[2].y, 30 - RecordingFont::descender);
     EXPECT_FLOAT_EQ(font->rendered[0].x, 20);
     EXPECT_FLOAT_EQ(font->rendered[0].colour[2], 0.75f);
     label->setVisible(false);
     label->draw();   // drawn directly, as a check box draws its caption
-    EXPECT_EQ(font->rendered.size(), 3u) << "a hidden label draws nothing";
+    EXPECT_EQ(font->rendered.size(), 4u) << "a hidden label draws nothing";
 }
 
 TEST(VelmFontLookup, AbsentFileFallsBackThroughFontconfig) {
