@@ -6,7 +6,6 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,11 +74,6 @@ public:
     const std::string& display() const { return name; }
 
 private:
-    static bool exists(const std::string& path) {
-        struct stat st;
-        return stat(path.c_str(), &st) == 0;
-    }
-
     template <typename Ready>
     static bool waitFor(Ready ready) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
