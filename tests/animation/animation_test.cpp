@@ -153,7 +153,8 @@ TEST_F(CreationTest, SixConesAndVentsThenTheArrowFromTenDraws) {
         EXPECT_EQ(v->holdTime, 10.0f);
         EXPECT_EQ(v->fadeTime, 5.0f);
     }
-    EXPECT_EQ(std::vector<float>(theArrow->position, theArrow->position + 3), std::vector<float>({0.3625f, 0.2f, -1.0f}));
+    EXPECT_EQ(std::vector<float>(theArrow->position, theArrow->position + 3),
+              std::vector<float>({0.3625f, 0.2f, -1.0f}));
     EXPECT_FLOAT_EQ(theArrow->angle, -90.0f);
     EXPECT_FLOAT_EQ(theArrow->length, 0.6f);
     EXPECT_FLOAT_EQ(theArrow->width, 0.075f);
