@@ -104,11 +104,16 @@ TEST_F(ShadowLabelTest, TabStopsCountFromTheViewOriginNotTheLabel) {
     EXPECT_FLOAT_EQ(font->rendered[3].x, 100);
     EXPECT_FLOAT_EQ(font->rendered[4].x, 112);
     EXPECT_FLOAT_EQ(font->rendered[5].x, 168);
+    EXPECT_FLOAT_EQ(font->rendered[5].y, font->rendered[3].y) << "on the same line";
     // The shadow pass measures from 3 pixels further right: 113 -> 168, 178 -> 224.
     EXPECT_FLOAT_EQ(font->rendered[1].x, 168);
     EXPECT_FLOAT_EQ(font->rendered[2].x, 224);
+    // A tab where the pen already stands on a stop goes on to the next.
+    ShadowLabel* onStop = label("\tc");
+    onStop->setLocationX(112);
+    onStop->draw();
+    EXPECT_FLOAT_EQ(font->rendered.back().x, 168);
 }
-
 
 class LogoButtonTest : public ::testing::Test {
 protected:
