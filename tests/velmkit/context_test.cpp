@@ -521,7 +521,8 @@ TEST_F(ContextTest, LabelDrawsLinesOneLineHeightApartInItsColour) {
     EXPECT_TRUE(context->redrawRequested) << "a new font is drawn";
     EXPECT_FLOAT_EQ(label->getTextColor()[0], grey[0]) << "the palette's label colour at first";
     context->redrawRequested = false;
-    label->setTextColor(0.25f, 0.5f, 0.75f, 1.0f);
+    const float teal[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    label->setTextColor(teal);
     EXPECT_TRUE(context->redrawRequested) << "and a new colour";
     context->draw();
     ASSERT_EQ(font->rendered.size(), 4u);   // the empty line renders nothing visible
@@ -532,7 +533,8 @@ TEST_F(ContextTest, LabelDrawsLinesOneLineHeightApartInItsColour) {
     EXPECT_FLOAT_EQ(font->rendered[0].y - font->rendered[2].y, 2 * RecordingFont::lineHeight);
     EXPECT_FLOAT_EQ(font->rendered[2].y, 30 - RecordingFont::descender);
     EXPECT_FLOAT_EQ(font->rendered[0].x, 20);
-    EXPECT_FLOAT_EQ(font->rendered[0].colour[2], 0.75f);
+    EXPECT_EQ(std::vector<float>(font->rendered[0].colour, font->rendered[0].colour + 4),
+              std::vector<float>(teal, teal + 4));
     label->setVisible(false);
     label->draw();   // drawn directly, as a check box draws its caption
     EXPECT_EQ(font->rendered.size(), 4u) << "a hidden label draws nothing";
