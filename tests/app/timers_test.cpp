@@ -24,21 +24,26 @@ protected:
 };
 }  // namespace
 
-TEST_F(TimerPassTest, ZeroDelayFiresAtTheNextPassNotAtOnce) {
+// A request fires in the pass where its time left reaches zero, never at once.
+TEST_F(TimerPassTest, DelaysCountDownPassByPass) {
     addTimer(0, record, 1);
     EXPECT_TRUE(fired.empty());
     EXPECT_EQ(timerList.count, 1u);
     runTimerPass(timerList, 0.0);
     EXPECT_EQ(fired, std::vector<int32_t>({1}));
     EXPECT_EQ(timerList.count, 0u);
-}
-
-TEST_F(TimerPassTest, ExactlyZeroLeftFires) {
-    addTimer(250, record, 1);
+    addTimer(250, record, 2);
     runTimerPass(timerList, 0.125);
-    EXPECT_TRUE(fired.empty());
+    EXPECT_EQ(fired.size(), 1u);
     runTimerPass(timerList, 0.125);   // 0.25 - 0.125 - 0.125 is exactly 0.0
-    EXPECT_EQ(fired, std::vector<int32_t>({1}));
+    EXPECT_EQ(fired, std::vector<int32_t>({1, 2}));
+    addTimer(500, record, 7);         // fifth-second frames: the third pass
+    runTimerPass(timerList, 0.2);
+    runTimerPass(timerList, 0.2);
+    EXPECT_EQ(fired.size(), 2u);
+    EXPECT_NEAR(timerList.first->item->secondsLeft, 0.1, 1e-12);
+    runTimerPass(timerList, 0.2);
+    EXPECT_EQ(fired, std::vector<int32_t>({1, 2, 7}));
 }
 
 TEST_F(TimerPassTest, RequestsDueTogetherFireNewestFirst) {
@@ -47,16 +52,6 @@ TEST_F(TimerPassTest, RequestsDueTogetherFireNewestFirst) {
     addTimer(10, record, 3);
     runTimerPass(timerList, 0.5);
     EXPECT_EQ(fired, std::vector<int32_t>({3, 2, 1}));
-}
-
-TEST_F(TimerPassTest, HalfSecondWithFifthSecondFramesFiresInTheThirdPass) {
-    addTimer(500, record, 7);
-    runTimerPass(timerList, 0.2);
-    runTimerPass(timerList, 0.2);
-    EXPECT_TRUE(fired.empty());
-    EXPECT_NEAR(timerList.first->item->secondsLeft, 0.1, 1e-12);
-    runTimerPass(timerList, 0.2);
-    EXPECT_EQ(fired, std::vector<int32_t>({7}));
 }
 
 TEST_F(TimerPassTest, RequestAddedByACallbackWaitsForTheNextPass) {
