@@ -71,8 +71,9 @@ void recordStage(const char* stage) { stagesSeen.push_back(stage); }
 std::vector<float> rgba(const float* colour) { return std::vector<float>(colour, colour + 4); }
 }  // namespace
 
-// What the start-up leaves: its stages reported in order, the window's
-// viewport, and the panel in its own colours.
+// What the start-up leaves: its stages reported in order, the panel drawn
+// before the scene is built, the window's viewport, and the panel in its own
+// colours.
 TEST(ProgramBuild, StagesInOrderTheWholeWindowAndThePanelsColours) {
     stagesSeen.clear();
     setStartupStageHook(recordStage);
@@ -84,6 +85,7 @@ TEST(ProgramBuild, StagesInOrderTheWholeWindowAndThePanelsColours) {
     ASSERT_EQ(chdir(previous), 0);
     setStartupStageHook(nullptr);
     EXPECT_EQ(stagesSeen, std::vector<std::string>({"video", "textures", "widgets", "first_frame", "scene"}));
+    EXPECT_FALSE(program.guiContext->redrawRequested) << "the panel is drawn while the scene is built";
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), std::vector<GLint>({0, 0, 640, 480}));
