@@ -225,10 +225,13 @@ TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
     resizeWindow(program, 640, 480);
 }
 
-// F11 goes to full screen at the desktop's size and Escape comes back to
-// the window's size; the pictures are still there and frames draw.
+// F11 goes to full screen at the desktop's size, when that is known, and
+// Escape comes back to the window's size; the pictures are still there and frames draw.
 TEST_F(ProgramLoopTest, FullScreenAndBack) {
     program.desktopWidth = 640;   // whatever the test display's size
+    program.desktopHeight = 0;    // a desktop of unknown size: no full screen
+    key(SDLK_F11);
+    EXPECT_FALSE(program.fullScreen);
     program.desktopHeight = 480;
     key(SDLK_F11);   // (Windows may give the screen's real size, and says so by a resize)
     EXPECT_TRUE(program.fullScreen);

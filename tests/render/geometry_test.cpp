@@ -140,6 +140,8 @@ TEST_F(BlockTest, EndNormalsAndTheBlendBetweenThem) {
     expectVector(n, -0.2137f, 0.9769f, 0);
     landNormal(4.1f, n);
     expectVector(n, -0.0110f, 0.9999f, 0);
+    landNormal(2.05f, n);   // half way: the blend, of unit length
+    expectVector(n, -0.0481f, 0.9988f, 0);
 }
 
 TEST_F(BlockTest, ASecondBlockDoesNotRecomputeTheNormals) {
