@@ -99,6 +99,8 @@ TEST(ConeShape, HalfConeAddsItsSectionFacingTheViewer) {
         const ConeVertex& s = v[64 + i];
         for (int k = 0; k < 3; ++k)
             EXPECT_NEAR(s.position[k], expected[i][k], 1e-6f) << i << "," << k;
+        for (int k = 0; k < 2; ++k)   // the picture laid flat on the cut, as on the sides
+            EXPECT_NEAR(s.texture[k], expected[i][k], 1e-6f) << i << "," << k;
         EXPECT_EQ(std::vector<float>(s.normal, s.normal + 3), std::vector<float>({0, 0, 1})) << "faces the viewer";
     }
     for (const ConeVertex& vertex : v)
@@ -267,6 +269,7 @@ TEST(PuffOpacity, EdgesFadeInHoldAndFadeOut) {
     EXPECT_FLOAT_EQ(at(2.25f).a, 1.0f);
     EXPECT_FLOAT_EQ(at(2.25f).b, 0.5f);
     EXPECT_FLOAT_EQ(at(8.0f).a, 1.0f);
+    EXPECT_FLOAT_EQ(at(8.0f).b, 1.0f);
     EXPECT_FLOAT_EQ(at(15.5f).a, 0.5f);
     EXPECT_FLOAT_EQ(at(15.5f).b, 0.5f);
     EXPECT_FLOAT_EQ(at(18.0f).a, 0.0f);
