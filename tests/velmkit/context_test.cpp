@@ -104,6 +104,8 @@ TEST_F(ContextTest, DrawsVisibleDrawablesInOrderAndOnlyVisibleEnabledOnesTakeCli
     EXPECT_FALSE(context->redrawRequested);
     ASSERT_EQ(context->getDrawables().size(), 2u);
     EXPECT_TRUE(*context->getDrawables()[1] > *context->getDrawables()[0]);
+    EXPECT_TRUE(*lower == *lower);
+    EXPECT_FALSE(*upper == *lower);
     context->mouseDown(0, 5, 5);
     EXPECT_TRUE(upper->events.empty());
     EXPECT_EQ(lower->events.size(), 1u);
