@@ -26,7 +26,7 @@ double steppingClock() {
 
 // The estimate is renewed every tenth frame. Frames faster than any display
 // refreshes (over 300 a second) turn pacing on; 250 a second do not.
-TEST_F(FrameClockTest, EstimateRenewedEveryTenthFrame) {
+TEST_F(FrameClockTest, EstimateRenewedEveryTenthFrameAndPacingOnAbove300PerSecond) {
     for (int i = 0; i < 9; ++i) {
         clock.recordFrameTime(1.0 / 250);
         EXPECT_EQ(clock.animationStep(), 0.0f) << i;
