@@ -34,7 +34,7 @@ std::string fill(const char* format, const std::string& value) {
 ClassroomPanel& classroomPanel(Program& program) {
     if (program.classroom == nullptr) {
         program.classroom = new ClassroomPanel(program.guiContext);
-        program.classroom->layout(program.windowWidth, program.windowHeight);
+        program.classroom->layout(designWidth, designHeight);
     }
     return *program.classroom;
 }
@@ -75,6 +75,7 @@ void rebuildGlResources(Program& program) {
     // Fonts first: their old glyph textures' names may come back for ours.
     VelmFont::forgetAllGlObjects();
     loadTextures(program.textures, program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
+    program.featuresWidth = program.featuresHeight = 0;   // the file's picture again
     program.theInterface->logo->texture = program.textures.logoTexture;
     recompileCones(program.animation);
 }

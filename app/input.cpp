@@ -112,9 +112,8 @@ void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key) {
     guiContext->keyUp(key, pointer.mouseX, pointer.mouseY);
 }
 
-void setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight) {
-    pointer.mouseX = x;
-    pointer.mouseY = windowHeight - y;
+bool setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight, const DesignView& view) {
+    return toDesign(view, x, windowHeight - y, pointer.mouseX, pointer.mouseY);
 }
 
 void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int button, int state) {
@@ -140,8 +139,8 @@ void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int butt
 }
 
 void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
-                       int32_t windowHeight) {
-    setMousePosition(pointer, x, y, windowHeight);
+                       int32_t windowHeight, const DesignView& view) {
+    setMousePosition(pointer, x, y, windowHeight, view);
     if (guiContext == nullptr)
         return;
     if (buttons != 0)

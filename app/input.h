@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "render/design_view.h"
+
 class VelmContext;
 
 // The last pointer position in widget coordinates (origin lower left); keys
@@ -25,14 +27,15 @@ int32_t mapKey(int32_t key, int32_t modifiers);
 // A translated key released: keyUp, without any mapping.
 void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key);
 // Pointer position of an SDL event (origin top left) in a drawing area
-// windowHeight pixels high.
-void setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight);
+// windowHeight pixels high, in the design that view shows; false when it
+// lies on a bar beside the design.
+bool setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight, const DesignView& view = {});
 // An SDL mouse button (1 left, 2 middle, 3 right, 4/5 wheel) pressed
 // (state 1) or released, at the pointer.
 void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int button, int state);
 // Pointer motion to SDL (x, y) with the held buttons.
 void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
-                       int32_t windowHeight);
+                       int32_t windowHeight, const DesignView& view = {});
 // The library's modifier bits for SDL's modifier state: shift 1, control 2,
 // alt 4, meta 8, caps lock 16. Num lock and the mode key are not reported.
 int32_t modifierBits(SDLMod mod);

@@ -1,22 +1,25 @@
 // The program's state: made in start-up's order, freed in cleanUp's.
 #include "app/program.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
 #include "app/classroom.h"
 #include "app/platform.h"
 #include "app/shell.h"
+#include "assets/features_picture.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"
 #include "app/startup_stages.h"
 #include "interface/interface.h"
+#include "interface/translation.h"
 #include "render/frame.h"
 #include "velmkit/velm.h"
 
 namespace {
-constexpr int startWidth = 640;
-constexpr int startHeight = 480;
+constexpr int startWidth = designWidth;
+constexpr int startHeight = designHeight;
 constexpr const char* defaultFontFile = "VERDANA.TTF";
 
 // The panel's colours, in the order the widget library takes them.
@@ -51,8 +54,8 @@ void stageDone(const char* stage) {
 void setStartupStageHook(StartupStageHook hook) { stageHook = hook; }
 
 FrameParts frameParts(Program& program) {
-    return {program.windowWidth,
-            program.windowHeight,
+    return {designWidth,
+            designHeight,
             program.guiContext,
             program.textures,
             program.scene,
@@ -94,7 +97,7 @@ void buildProgram(Program& program, bool registerCleanUp) {
 
     drawFrame(program);
     stageDone("first_frame");
-    setupCamera(program.windowWidth, program.windowHeight);
+    setupCamera(designWidth, designHeight);
     createScene(program.scene);
     createAnimation(program.animation);
     program.guiContext->resetView();
@@ -115,6 +118,34 @@ void freeProgram(Program& program) {
     program.theInterface = nullptr;
     delete program.classroom;
     program.classroom = nullptr;
+}
+
+namespace {
+// Beyond three times the design's size the painted picture is stretched:
+// the painter's working canvas would pass a hundred megabytes.
+constexpr float maxPaintedScale = 3.0f;
+}  // namespace
+
+void prepareFeaturesPicture(Program& program) {
+    if (program.theInterface == nullptr || !program.theInterface->highlightFeatures)
+        return;
+    const DesignView& view = program.view;
+    int32_t w = 0, h = 0;
+    if (view.width != designWidth || view.height != designHeight) {
+        const float scale = std::min(view.scale, maxPaintedScale);
+        w = scale < view.scale ? static_cast<int32_t>(designWidth * scale) : view.width;
+        h = scale < view.scale ? static_cast<int32_t>(designHeight * scale) : view.height;
+    }
+    if (w == program.featuresWidth && h == program.featuresHeight)
+        return;
+    const Image picture =
+        w == 0 ? loadPng(program.featuresPicture.empty() ? featuresFileName : program.featuresPicture)
+               : paintedFeaturesPicture(w, h, velmResolveFontFile(labelFontFile),
+                                        [](const std::string& english) { return std::string(tr(english.c_str())); });
+    glBindTexture(GL_TEXTURE_2D, program.textures.featuresTexture);
+    uploadPicture(picture, TextureUpload::OneLevel);
+    program.featuresWidth = w;
+    program.featuresHeight = h;
 }
 
 void drawFrame(Program& program) {

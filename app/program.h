@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/timers.h"
 #include "assets/textures.h"
+#include "render/design_view.h"
 #include "render/frame.h"
 #include "render/scene.h"
 
@@ -23,6 +24,8 @@ struct Program {
     // Size of the drawing area in pixels.
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
+    // Where the 640 by 480 design is drawn in it.
+    DesignView view;
     // Time of the previous timer pass, in seconds of now().
     double lastTime = 0.0;
     TimerList* timerList = nullptr;
@@ -37,6 +40,9 @@ struct Program {
     Animation animation;
     FrameClock clock;
     Pointer pointer;
+    // The size the features picture was painted at for the drawing area,
+    // 0 by 0 while it holds the picture read from its file.
+    int32_t featuresWidth = 0, featuresHeight = 0;
     // False once the GL context is gone (a failed mode change): freeing
     // then releases memory only.
     bool glContextAlive = false;
@@ -62,5 +68,10 @@ void freeProgram(Program& program);
 FrameParts frameParts(Program& program);
 // Draws one frame of the program and shows it.
 void drawFrame(Program& program);
+// While the features are shown, makes their picture fit the size shown:
+// the file's at the design's own size, else painted again at that size,
+// so that the labels stay sharp. Slow when it paints: called outside the
+// frame's timing.
+void prepareFeaturesPicture(Program& program);
 // Seconds on a monotonic clock, microsecond resolution.
 double now();

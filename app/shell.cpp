@@ -82,6 +82,7 @@ Program& startUp(const std::string& featuresPicture) {
 
 float runFrame(Program& program) {
     pumpEvents(program);
+    prepareFeaturesPicture(program);
     const double t1 = now();
     drawFrame(program);
     program.clock.paceFrame(t1, now);
@@ -128,12 +129,16 @@ void pumpEvents(Program& program) {
         }
         case SDL_MOUSEMOTION:
             handleMouseMotion(program.guiContext, program.pointer, event.motion.x, event.motion.y,
-                              event.motion.state, program.windowHeight);
+                              event.motion.state, program.windowHeight, program.view);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            setMousePosition(program.pointer, event.button.x, event.button.y, program.windowHeight);
-            handleMouseButton(program.guiContext, program.pointer, event.button.button, event.button.state);
+            // A press on a bar beside the design does nothing; a release
+            // still ends the press it belongs to.
+            if (setMousePosition(program.pointer, event.button.x, event.button.y, program.windowHeight,
+                                 program.view) ||
+                event.type == SDL_MOUSEBUTTONUP)
+                handleMouseButton(program.guiContext, program.pointer, event.button.button, event.button.state);
             break;
         case SDL_QUIT:
             std::exit(0);
@@ -164,13 +169,18 @@ void applyWindowSize(Program& program, int w, int h) {
         rebuildGlResources(program);
     setupGLState();
     program.windowHeight = h;
-    glViewport(0, 0, w, h);
+    // The whole design, scaled as one: the pictures, the scene and the
+    // panel keep their places on one another at every size.
+    const DesignView& view = program.view = fitDesign(w, h);
+    glViewport(view.left, view.bottom, view.width, view.height);
     program.windowWidth = w;
-    program.guiContext->resize(w, h);
+    velmSetPixelScale(view.scale);
+    program.guiContext->resize(designWidth, designHeight);
     program.guiContext->resetView();
-    layoutCredits(program.theInterface, w, h);
+    layoutCredits(program.theInterface, designWidth, designHeight);
     if (program.classroom != nullptr)
-        program.classroom->layout(w, h);
+        program.classroom->layout(designWidth, designHeight);
+    prepareFeaturesPicture(program);
     drawFrame(program);
 }
 

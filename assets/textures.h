@@ -21,6 +21,9 @@ struct TextureSet {
     GLuint logoTexture = 0;
 };
 
+// The features picture's own file (the labels in English).
+constexpr const char* featuresFileName = "corvane_features.png";
+
 // How a picture goes to the GL.
 enum class TextureUpload { Mipmaps, OneLevel };
 
@@ -41,7 +44,7 @@ inline constexpr const TextureEntry textureTable[textureCount] = {
     {"crust.png", &TextureSet::crustTexture, TextureUpload::Mipmaps, false},
     {"corvane_underlay.png", &TextureSet::underlayTexture, TextureUpload::OneLevel, false},
     {"corvane_overlay.png", &TextureSet::overlayTexture, TextureUpload::OneLevel, false},
-    {"corvane_features.png", &TextureSet::featuresTexture, TextureUpload::OneLevel, false},
+    {featuresFileName, &TextureSet::featuresTexture, TextureUpload::OneLevel, false},
     {"corvane_smoke.png", &TextureSet::smokeTexture, TextureUpload::OneLevel, true},
     {"corvane_seepage.png", &TextureSet::seepageTexture, TextureUpload::OneLevel, true},
     {"arrow.png", &TextureSet::arrowTexture, TextureUpload::OneLevel, false},

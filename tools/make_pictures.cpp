@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "tools/canvas.h"
-#include "tools/feature_labels.h"
+#include "assets/canvas.h"
+#include "assets/feature_labels.h"
+#include "assets/features_picture.h"
 #include "tools/po_file.h"
-#include "tools/scene_projection.h"
+#include "assets/scene_projection.h"
 #include "velmkit/velm_font.h"
 
 namespace {
 constexpr float pi = 3.14159265f;
-constexpr int designWidth = 640, designHeight = 480;
 constexpr int supersample = 2;   // full-window pictures are painted at twice the design size
 
 float clamp01(float v) { return v < 0 ? 0 : v > 1 ? 1 : v; }
@@ -159,18 +159,14 @@ Canvas magmaPicture() {
 
 // ---- Full-window pictures --------------------------------------------------------
 
-// Paints in design pixels (640 by 480, y up from the bottom) on a canvas of
-// twice that size; stored at 1024 by 512, stretched over the window.
-struct WindowPainter {
-    Canvas canvas{designWidth * supersample, designHeight * supersample};
-    float cx(float x) const { return x * supersample; }
-    float cy(float y) const { return (designHeight - y) * supersample; }
-    Canvas stored() const { return canvas.resampled(1024, 512); }
-};
+// Full-window pictures are painted at twice the design's size and stored at
+// 1024 by 512, stretched over the window.
+WindowPainter windowPainter() { return WindowPainter(designWidth * supersample, designHeight * supersample); }
+Canvas stored(const WindowPainter& p) { return p.canvas.resampled(1024, 512); }
 
 Canvas underlayPicture() {
     // Sky above the block's far edge, the mantle's rock below the plates.
-    WindowPainter p;
+    WindowPainter p = windowPainter();
     Canvas& c = p.canvas;
     const float horizon = projectModel(0.0f, -0.07f, -2.0f).y - 14;   // hidden behind the model
     for (int y = 0; y < c.height(); ++y) {
@@ -192,7 +188,7 @@ Canvas underlayPicture() {
             c.set(x, y, col);
         }
     }
-    return p.stored();
+    return stored(p);
 }
 
 // A soft-edged rectangle of darkness, in design pixels.
@@ -206,7 +202,7 @@ void shadeBand(WindowPainter& p, float left, float bottom, float right, float to
 }
 
 Canvas overlayPicture() {
-    WindowPainter p;
+    WindowPainter p = windowPainter();
     Canvas& c = p.canvas;
     // Vignette: darker towards the corners.
     for (int y = 0; y < c.height(); ++y)
@@ -219,159 +215,7 @@ Canvas overlayPicture() {
     shadeBand(p, -20, 388, 230, 500, 0.30f);
     shadeBand(p, -20, 396, 150, 500, 0.12f);
     shadeBand(p, 480, -20, 660, 76, 0.15f);
-    return p.stored();
-}
-
-Colour inkOf(Ink ink) {
-    switch (ink) {
-    case Ink::Water: return rgb(150, 215, 255);
-    case Ink::Hot: return rgb(255, 190, 120);
-    case Ink::Light: return rgb(225, 230, 240);
-    case Ink::Plain: break;
-    }
-    return rgb(255, 244, 200);
-}
-
-const Colour outline = rgb(12, 16, 24, 0.9f);
-
-// A line in design pixels with a dark outline under it.
-void outlinedLine(WindowPainter& p, WindowPoint a, WindowPoint b, float width, const Colour& c) {
-    p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), (width + 2.8f) * supersample / 2, outline);
-    p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), width * supersample / 2, c);
-}
-
-// A filled triangle pointing from base towards tip, outlined.
-void arrowHead(WindowPainter& p, WindowPoint tip, float dx, float dy, float size, const Colour& c) {
-    const float length = std::hypot(dx, dy), ux = dx / length, uy = dy / length;
-    const auto corner = [&](float back, float side, float grow) {
-        return std::vector<float>{p.cx(tip.x + ux * grow - ux * back * (size + grow) - uy * side * (size + grow)),
-                                  p.cy(tip.y + uy * grow - uy * back * (size + grow) + ux * side * (size + grow))};
-    };
-    for (int pass = 0; pass < 2; ++pass) {
-        const float grow = pass == 0 ? 1.4f : 0;
-        std::vector<float> shape;
-        for (const auto& v : {corner(0, 0, grow), corner(1.2f, 0.7f, grow), corner(1.2f, -0.7f, grow)})
-            shape.insert(shape.end(), v.begin(), v.end());
-        p.canvas.fillPolygon(shape, pass == 0 ? outline : c);
-    }
-}
-
-// A label in its place, with its leader; false when the text does not fit.
-bool drawLabel(WindowPainter& p, const TextRenderer& font, const FeatureLabel& label) {
-    const LaidOutLabel laid = layOut(label, font);
-    if (!laid.fits) {
-        std::fprintf(stderr, "the label \"%s\" (%s) takes %.0f by %.0f pixels: more than its place, %.0f by %.0f\n",
-                     label.text.c_str(), label.key, laid.text.width(), laid.text.height(), label.place.width(),
-                     label.place.height());
-        return false;
-    }
-    const Colour ink = inkOf(label.ink);
-    if (label.leader) {
-        outlinedLine(p, laid.leaderStart, label.anchor, 1.6f, ink);
-        p.canvas.fillEllipse(p.cx(label.anchor.x), p.cy(label.anchor.y), 3.6f * supersample, 3.6f * supersample, outline);
-        p.canvas.fillEllipse(p.cx(label.anchor.x), p.cy(label.anchor.y), 2.2f * supersample, 2.2f * supersample, ink);
-    }
-    for (size_t i = 0; i < laid.lines.size(); ++i) {
-        int baseline = 0;
-        const Mask text = font.render(laid.lines[i], label.size * supersample, baseline);
-        const int x = static_cast<int>(p.cx(laid.lefts[i])), y = static_cast<int>(p.cy(laid.baselines[i])) - baseline;
-        p.canvas.paintMask(text.dilated(2.2f * supersample), x, y, outline);
-        p.canvas.paintMask(text, x, y, ink);
-    }
-    return true;
-}
-
-// Water droplets leaving the slab, each with a short dashed arrow rising
-// towards the melt.
-void drawWater(WindowPainter& p) {
-    const Colour drop = rgb(120, 200, 255, 0.95f), dash = rgb(150, 215, 255);
-    const WindowPoint melt = meltCentre();
-    for (const WindowPoint& d : waterDrops()) {
-        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 6.2f * supersample, 8.0f * supersample, rgb(10, 30, 60, 0.85f));
-        p.canvas.fillEllipse(p.cx(d.x), p.cy(d.y), 4.8f * supersample, 6.6f * supersample, drop);
-        p.canvas.fillEllipse(p.cx(d.x - 1.5f), p.cy(d.y + 2), 1.4f * supersample, 2.0f * supersample,
-                             rgb(235, 248, 255, 0.9f));
-        // Up and towards the melt: three dashes and a head.
-        const float dx = (melt.x - d.x) * 0.45f, dy = 24;
-        const float length = std::hypot(dx, dy), ux = dx / length, uy = dy / length;
-        const WindowPoint start{d.x + ux * 10, d.y + uy * 10};
-        for (int k = 0; k < 3; ++k) {
-            const WindowPoint a{start.x + ux * 6.0f * k, start.y + uy * 6.0f * k};
-            const WindowPoint b{a.x + ux * 3.5f, a.y + uy * 3.5f};
-            outlinedLine(p, a, b, 1.6f, dash);
-        }
-        arrowHead(p, {start.x + ux * 22, start.y + uy * 22}, ux, uy, 4.0f, dash);
-    }
-}
-
-// Earthquakes along the slab's top: small bursts.
-void drawEarthquakes(WindowPainter& p) {
-    const Colour burst = rgb(255, 236, 120);
-    for (const WindowPoint& q : earthquakeMarks())
-        for (int k = 0; k < 4; ++k) {
-            const float a = pi / 4 * k + pi / 8;
-            const WindowPoint from{q.x - std::cos(a) * 5.5f, q.y - std::sin(a) * 5.5f};
-            const WindowPoint to{q.x + std::cos(a) * 5.5f, q.y + std::sin(a) * 5.5f};
-            outlinedLine(p, from, to, 1.8f, burst);
-        }
-}
-
-// The melt over the slab: a soft orange glow.
-void drawMelt(WindowPainter& p) {
-    const WindowPoint centre = meltCentre();
-    Mask glow(p.canvas.width(), p.canvas.height());
-    const int rx = static_cast<int>(meltRadiusX * supersample), ry = static_cast<int>(meltRadiusY * supersample);
-    for (int y = -ry; y <= ry; ++y)
-        for (int x = -rx; x <= rx; ++x) {
-            const int gx = static_cast<int>(p.cx(centre.x)) + x, gy = static_cast<int>(p.cy(centre.y)) + y;
-            const float r = std::hypot(x / static_cast<float>(rx), y / static_cast<float>(ry));
-            const float wobble = 0.85f + 0.3f * tileNoise(gx / 18.0f, gy / 18.0f, 64, 91);
-            if (gx >= 0 && gy >= 0 && gx < glow.width && gy < glow.height && r < 1)
-                glow(gx, gy) = std::min(1.0f, (1 - r) * (1.6f - r) * wobble);
-        }
-    const Mask soft = glow.blurred(5, 2);
-    p.canvas.paintMask(soft, 0, 0, rgb(255, 120, 20, 0.8f));
-    p.canvas.paintMask(soft.blurred(3, 1), 0, 0, rgb(255, 220, 120, 0.35f));
-}
-
-// The plate's motion towards the trench, and where it comes from.
-void drawPlateMotion(WindowPainter& p) {
-    const Colour c = inkOf(Ink::Light);
-    outlinedLine(p, {14, 240}, {90, 240}, 3.0f, c);
-    arrowHead(p, {101, 240}, 1, 0, 7, c);
-    arrowHead(p, {6, 272}, -1, 0, 5, c);   // from a mid-ocean ridge, off to the left
-}
-
-void drawBracket(WindowPainter& p) {
-    const Bracket b = lithosphereBracket();
-    const Colour ink = inkOf(Ink::Plain);
-    for (int pass = 0; pass < 2; ++pass) {
-        const float w = pass == 0 ? 4.5f : 1.8f;
-        const Colour c = pass == 0 ? outline : ink;
-        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x), p.cy(b.bottom), w * supersample / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x + 5), p.cy(b.top), w * supersample / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(b.x), p.cy(b.bottom), p.cx(b.x + 5), p.cy(b.bottom), w * supersample / 2 + 0.5f, c);
-    }
-}
-
-// The labelled view, its texts through translations (English where a text
-// has none); fails when a label does not fit its place.
-bool featuresPicture(const TextRenderer& font, const std::map<std::string, std::string>& translations, Canvas& out) {
-    WindowPainter p;
-    drawMelt(p);
-    drawWater(p);
-    drawEarthquakes(p);
-    drawPlateMotion(p);
-    drawBracket(p);
-    bool ok = true;
-    for (FeatureLabel label : featureLabels()) {
-        const auto translated = translations.find(label.text);
-        if (translated != translations.end())
-            label.text = translated->second;
-        ok = drawLabel(p, font, label) && ok;
-    }
-    out = p.stored();
-    return ok;
+    return stored(p);
 }
 
 // ---- Sprites and the logo --------------------------------------------------------
@@ -515,7 +359,7 @@ int main(int argc, char** argv) {
     // The pictures' folder, and the translations' (one features picture per language).
     const std::string folder = argc > 1 ? argv[1] : "data";
     const std::string poFolder = argc > 2 ? argv[2] : "po";
-    const std::string fontFile = velmResolveFontFile("VERDANAB.TTF");
+    const std::string fontFile = velmResolveFontFile(labelFontFile);
     TextRenderer font(fontFile);
     if (!font.ok()) {
         std::fprintf(stderr, "no font for the labels (asked fontconfig, got '%s')\n", fontFile.c_str());
@@ -529,17 +373,25 @@ int main(int argc, char** argv) {
     ok &= save(crustPicture(), folder, "crust.png", 3);
     ok &= save(underlayPicture(), folder, "corvane_underlay.png", 3);
     ok &= save(overlayPicture(), folder, "corvane_overlay.png", 4);
-    Canvas features(1, 1);
-    if (!featuresPicture(font, {}, features))
+    // The labels in each language, English where a text has no translation.
+    const auto features = [&](const std::map<std::string, std::string>& texts, WindowPainter& p) {
+        return paintFeatures(p, font, [&](const std::string& english) {
+            const auto found = texts.find(english);
+            return found != texts.end() ? found->second : english;
+        });
+    };
+    WindowPainter english = windowPainter();
+    if (!features({}, english))
         return 1;
-    ok &= save(features, folder, "corvane_features.png", 4);
+    ok &= save(stored(english), folder, "corvane_features.png", 4);
     for (const std::string& language : translatedLanguages(poFolder)) {
-        if (!featuresPicture(font, readPoFile(poFolder + "/" + language + ".po"), features)) {
+        WindowPainter translated = windowPainter();
+        if (!features(readPoFile(poFolder + "/" + language + ".po"), translated)) {
             std::fprintf(stderr, "in %s.po\n", language.c_str());
             ok = false;
             continue;
         }
-        ok &= save(features, folder, ("corvane_features_" + language + ".png").c_str(), 4);
+        ok &= save(stored(translated), folder, ("corvane_features_" + language + ".png").c_str(), 4);
     }
     ok &= save(smokePicture(), folder, "corvane_smoke.png", 2);
     ok &= save(seepagePicture(), folder, "corvane_seepage.png", 4);

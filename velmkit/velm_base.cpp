@@ -8,6 +8,7 @@ namespace {
 VelmAddTimer hostAddTimer = nullptr;
 VelmHook hostHook = nullptr;
 VelmModifierQuery hostModifiers = nullptr;
+float pixelScale = 1.0f;
 }  // namespace
 
 const float velmWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -30,6 +31,9 @@ void velmSendHook(int32_t code) {
 }
 
 int32_t velmModifiers() { return hostModifiers != nullptr ? hostModifiers() : 0; }
+
+void velmSetPixelScale(float scale) { pixelScale = scale > 0.0f ? scale : 1.0f; }
+float velmPixelScale() { return pixelScale; }
 
 bool velmInBounds(int32_t x, int32_t y, float left, float bottom, float width, float height) {
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);

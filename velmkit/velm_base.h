@@ -23,6 +23,12 @@ void velmSendHook(int32_t code);
 // The modifier bits now, 0 without a host query.
 int32_t velmModifiers();
 
+// Screen pixels per unit of the 2D view, 1 unless the host shows its window
+// scaled (a design drawn larger on a bigger screen). Texts are rasterised and
+// lines drawn at the screen's resolution, not stretched from the unit grid.
+void velmSetPixelScale(float scale);
+float velmPixelScale();
+
 // Hook codes sent through the second callback.
 constexpr int32_t velmHookRedraw = 1;   // a drawable asked to be drawn again
 

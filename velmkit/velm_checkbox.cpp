@@ -150,7 +150,7 @@ void VelmCheckBox::draw() {
     if (checked) {
         // A tick from the left middle down to the lower third and up to the right.
         const float w = x1 - x0, h = y1 - y0;
-        glLineWidth(markWidth);
+        glLineWidth(markWidth * velmPixelScale());
         glColor4fv(enabled ? p.mark : p.disabled);
         glBegin(GL_LINE_STRIP);
         glVertex2f(x0 + 0.22f * w, y0 + 0.52f * h);

@@ -8,10 +8,13 @@
 #endif
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <set>
+
+#include "velmkit/velm_base.h"
 
 namespace {
 constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
@@ -182,15 +185,17 @@ VelmFont::VelmFont(const char* fileName) {
 VelmFont::VelmFont() { liveFonts().insert(this); }
 VelmFont::~VelmFont() { liveFonts().erase(this); }
 
-FTFont* VelmFont::face() {
-    if (bytes.empty() || size == 0)
+FTFont* VelmFont::face() { return faceOfPixels(size); }
+
+FTFont* VelmFont::faceOfPixels(unsigned pixels) {
+    if (bytes.empty() || pixels == 0)
         return nullptr;
-    auto it = sizes.find(size);
+    auto it = sizes.find(pixels);
     if (it == sizes.end()) {
         auto font = std::make_unique<FTBufferFont>(bytes.data(), bytes.size());
-        if (font->Error() != 0 || !font->FaceSize(size))
+        if (font->Error() != 0 || !font->FaceSize(pixels))
             return nullptr;
-        it = sizes.emplace(size, std::move(font)).first;
+        it = sizes.emplace(pixels, std::move(font)).first;
     }
     return it->second.get();
 }
@@ -225,7 +230,18 @@ void VelmFont::Render(const char* text) {
         return;
     std::string mended;
     const char* safe = drawableText(text, mended);
-    font->Render(safe);
+    const float scale = velmPixelScale();
+    if (scale == 1.0f) {
+        font->Render(safe);
+    } else {
+        // Set at the screen's resolution and drawn back at the unit grid's
+        // size: one texel of the glyphs to one pixel of the screen.
+        FTFont* sharp = faceOfPixels(static_cast<unsigned>(std::lround(static_cast<float>(size) * scale)));
+        glPushMatrix();
+        glScalef(1.0f / scale, 1.0f / scale, 1.0f);
+        (sharp != nullptr ? sharp : font)->Render(safe);
+        glPopMatrix();
+    }
     // Leave the pen at the origin of the last glyph: the advance of every
     // character before it (FTGL counts the length in characters).
     int characters = 0;

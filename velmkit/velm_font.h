@@ -20,7 +20,9 @@ class FTFont;
 // glyph source (or a recording font in tests).
 //
 // Text is drawn with FTGL's buffer font (antialiased, one small texture per
-// cached string), one instance per size, sharing the file's bytes.
+// cached string), one instance per size, sharing the file's bytes. Sizes and
+// measures are in units of the 2D view; where the host shows that view
+// scaled (velmSetPixelScale), glyphs are rasterised at the screen's size.
 class VelmFont {
 public:
     explicit VelmFont(const char* fileName);
@@ -59,6 +61,7 @@ protected:
 
 private:
     FTFont* face();   // the instance for the current size, null for a null font
+    FTFont* faceOfPixels(unsigned pixels);
 
     std::string resolvedPath;
     std::vector<unsigned char> bytes;

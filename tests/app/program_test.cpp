@@ -10,16 +10,24 @@
 #include <string>
 #include <vector>
 
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
 #include "app/classroom.h"
 #include "app/program.h"
 #include "animation/vent_cone.h"
 #include "app/shell.h"
 #include "app/startup_stages.h"
 #include "app/timers.h"
+#include "animation/sprites.h"
+#include "assets/feature_labels.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"
 #include "interface/interface.h"
 #include "render/plate.h"
+#include "support/feedback.h"
 #include "support/program_fixture.h"
 #include "support/recording.h"
 #include "support/temp_path.h"
@@ -209,20 +217,111 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
 }
 #endif
 
-TEST_F(ProgramLoopTest, AResizeEventResizesWindowContextAndPanel) {
+// A size event of another shape: the design is drawn into the largest
+// centred 4:3 area, the widgets keep their design places, the pointer comes
+// back into the design, and a press on a bar beside it reaches nothing.
+TEST_F(ProgramLoopTest, AResizeEventScalesTheDesignIntoItsCentredArea) {
     SDL_Event event{};
     event.type = SDL_VIDEORESIZE;
-    event.resize.w = 800;
+    event.resize.w = 1000;
     event.resize.h = 600;
     SDL_PushEvent(&event);
     pumpEvents(program);
-    EXPECT_EQ(program.windowWidth, 800);
+    EXPECT_EQ(program.windowWidth, 1000);
     EXPECT_EQ(program.windowHeight, 600);
-    EXPECT_EQ(program.guiContext->getWidth(), 800);
+    EXPECT_EQ(program.guiContext->getWidth(), 640);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), std::vector<GLint>({100, 0, 800, 600}));
+    // The widget stands at (300, 200) of the design: 1.25 times that, 100
+    // pixels in, on the window.
+    for (int x : {480, 50}) {
+        for (Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            event = {};
+            event.type = type;
+            event.button.button = SDL_BUTTON_LEFT;
+            event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+            event.button.x = static_cast<Uint16>(x);
+            event.button.y = 345;
+            SDL_PushEvent(&event);
+        }
+        pumpEvents(program);
+    }
+    EXPECT_EQ(widget->events, std::vector<std::string>({"mouseDown 0 304 204", "mouseUp 0 304 204"}))
+        << "and nothing from the bar at the left";
+    EXPECT_EQ(program.guiContext->getFocus(), widget) << "which would have taken the focus away";
     resizeWindow(program, 640, 480);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), std::vector<GLint>({0, 0, 640, 480}));
+}
+
+// At every size the design lands in one piece, as the frame's own camera
+// and viewport draw it: each leader of the features picture ends on the
+// point of the scene its label names, each vent's smoke starts on its
+// cone's rim, to within one design pixel.
+TEST_F(ProgramLoopTest, LeadersAndSmokeMeetTheirTargetsAtEverySize) {
+    for (auto [w, h] : {std::pair{640, 480}, {1024, 768}, {1280, 800}, {1920, 1080}, {3840, 2160}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        applyWindowSize(program, w, h);   // as a size event does
+        const FrameParts parts = frameParts(program);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const float tolerance = static_cast<float>(viewport[3]) / 480;   // one design pixel
+        // The features picture as the frame lays it over the scene.
+        program.guiContext->resetView();
+        const auto picture = feedWindowPolygons(
+            [&] { drawPicture(parts.textures.featuresTexture, parts.windowWidth, parts.windowHeight); });
+        ASSERT_FALSE(picture.empty());
+        float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
+        for (const FedPolygon& polygon : picture)
+            for (const FedVertex& v : polygon) {
+                left = std::min(left, v.position[0]), right = std::max(right, v.position[0]);
+                bottom = std::min(bottom, v.position[1]), top = std::max(top, v.position[1]);
+            }
+        const auto onScreen = [&](WindowPoint p) {
+            return WindowPoint{left + p.x / 640 * (right - left), bottom + p.y / 480 * (top - bottom)};
+        };
+        // The scene's camera, as the frame sets it.
+        setupCamera(parts.windowWidth, parts.windowHeight);
+        GLdouble model[16], projection[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        const GLdouble eye[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};   // the arrow's
+        const auto seen = [&](float x, float y, float z, bool eyeSpace) {
+            GLdouble sx, sy, sz;
+            gluProject(x, y, z, eyeSpace ? eye : model, projection, viewport, &sx, &sy, &sz);
+            return WindowPoint{static_cast<float>(sx), static_cast<float>(sy)};
+        };
+        for (const FeatureLabel& label : featureLabels()) {
+            if (!label.leader)
+                continue;
+            const WindowPoint end = onScreen(label.anchor()), target = seen(label.at.x, label.at.y, label.at.z, label.at.eyeSpace);
+            EXPECT_LE(std::hypot(end.x - target.x, end.y - target.y), tolerance) << label.key;
+        }
+        auto cone = program.animation.ventCones.begin();
+        for (Vent* vent : program.animation.vents) {
+            vent->active = true;
+            vent->activeTime = vent->riseTime;   // fully shown
+            program.guiContext->resetView();     // the sprites' view, as the frame gives it
+            const auto sprites = feedWindowPolygons([&] { drawVentSprites(vent, parts.textures); });
+            ASSERT_FALSE(sprites.empty());
+            // The smoke comes after the seepage; its lower left corner is 80
+            // by 5 of its pixels left of and below where it starts.
+            float smokeLeft = 1e9f, smokeBottom = 1e9f;
+            for (size_t i = vent->hasSeepage ? sprites.size() / 2 : 0; i < sprites.size(); ++i)
+                for (const FedVertex& v : sprites[i]) {
+                    smokeLeft = std::min(smokeLeft, v.position[0]);
+                    smokeBottom = std::min(smokeBottom, v.position[1]);
+                }
+            const float perPixel = (right - left) / 640;
+            const WindowPoint start{smokeLeft + 80 * vent->scale * perPixel, smokeBottom + 5 * vent->scale * perPixel};
+            const ConeShape shape = coneShape((*cone)->scale, cone == program.animation.ventCones.begin() ? 0.5f : 1.0f);
+            const float* at = (*cone++)->position;
+            const WindowPoint rim = seen(at[0] - shape.topRadius, at[1] + shape.height, at[2] + shape.shiftZ, false);
+            EXPECT_LE(std::hypot(start.x - rim.x, start.y - rim.y), tolerance) << "the smoke of a vent";
+        }
+    }
+    applyWindowSize(program, 640, 480);
 }
 
 // F11 goes to full screen at the desktop's size, when that is known, and

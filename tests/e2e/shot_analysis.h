@@ -28,3 +28,11 @@ int brightPixels(const Image& shot, Region region, int threshold = 130);
 int differingPixels(const Image& a, const Image& b, Region region);
 // Pixels of the region darker in b than in a.
 int darkerPixels(const Image& a, const Image& b, Region region);
+// Pixels of the region of a that no pixel of b within radius pixels of it
+// matches visibly: a difference of placement by less than radius, as a
+// shot taken at another size and scaled back shows at every edge, is not
+// counted; a missing, added or moved part is.
+int unmatchedPixels(const Image& a, const Image& b, Region region, int radius);
+// The region of a shot scaled to width by height, each pixel the mean of
+// what it covers (RGB, rows bottom first).
+Image scaledDown(const Image& shot, Region region, int width, int height);

@@ -48,34 +48,15 @@ inline void restoreView() {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 }
-}  // namespace feedback_detail
 
-// Runs draw under an orthographic view of box, tilted by tilt degrees about
-// x (the caller's matrices are kept), and returns what GL was given, in the
-// coordinates before the tilt. Polygons may come back split into triangles;
-// line segments go into lines when asked for.
-inline std::vector<FedPolygon> feedPolygons(const std::function<void()>& draw, FeedbackBox box = sceneBox,
-                                            float tilt = feedbackTilt, std::vector<FedPolygon>* lines = nullptr) {
-    constexpr GLint side = 1024;
-    static std::vector<GLfloat> buffer(1 << 20);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glViewport(0, 0, side, side);
-    feedback_detail::viewFrom(box, tilt);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    feedback_detail::restoreView();
-    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-
-    const float c = std::cos(tilt * 3.14159265f / 180), s = std::sin(tilt * 3.14159265f / 180);
+// The polygons (and, when asked for, the line segments) of a feedback
+// buffer of GL_3D_COLOR_TEXTURE vertices, placed by position.
+inline std::vector<FedPolygon> polygonsOf(const std::vector<GLfloat>& buffer, GLint used,
+                                          std::vector<FedPolygon>* lines,
+                                          const std::function<std::array<float, 3>(const GLfloat*)>& position) {
     auto vertexAt = [&](GLint i) {
         FedVertex v;
-        const float x = box.left + buffer[i] / side * (box.right - box.left);
-        const float y = box.bottom + buffer[i + 1] / side * (box.top - box.bottom);
-        const float z = box.nearZ + buffer[i + 2] * (box.farZ - box.nearZ);
-        v.position = {x, y * c + z * s, z * c - y * s};
+        v.position = position(&buffer[i]);
         v.colour = {buffer[i + 3], buffer[i + 4], buffer[i + 5], buffer[i + 6]};
         v.texture = {buffer[i + 7] / buffer[i + 10], buffer[i + 8] / buffer[i + 10]};
         return v;
@@ -105,6 +86,47 @@ inline std::vector<FedPolygon> feedPolygons(const std::function<void()>& draw, F
             lines->push_back(polygon);
     }
     return polygons;
+}
+}  // namespace feedback_detail
+
+// Runs draw under an orthographic view of box, tilted by tilt degrees about
+// x (the caller's matrices are kept), and returns what GL was given, in the
+// coordinates before the tilt. Polygons may come back split into triangles;
+// line segments go into lines when asked for.
+inline std::vector<FedPolygon> feedPolygons(const std::function<void()>& draw, FeedbackBox box = sceneBox,
+                                            float tilt = feedbackTilt, std::vector<FedPolygon>* lines = nullptr) {
+    constexpr GLint side = 1024;
+    static std::vector<GLfloat> buffer(1 << 20);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glViewport(0, 0, side, side);
+    feedback_detail::viewFrom(box, tilt);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    feedback_detail::restoreView();
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+
+    const float c = std::cos(tilt * 3.14159265f / 180), s = std::sin(tilt * 3.14159265f / 180);
+    return feedback_detail::polygonsOf(buffer, used, lines, [&](const GLfloat* f) {
+        const float x = box.left + f[0] / side * (box.right - box.left);
+        const float y = box.bottom + f[1] / side * (box.top - box.bottom);
+        const float z = box.nearZ + f[2] * (box.farZ - box.nearZ);
+        return std::array<float, 3>{x, y * c + z * s, z * c - y * s};
+    });
+}
+
+// What draw hands to GL under the caller's own matrices and viewport, its
+// vertices in window pixels (origin lower left) and window depth.
+inline std::vector<FedPolygon> feedWindowPolygons(const std::function<void()>& draw) {
+    static std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    return feedback_detail::polygonsOf(buffer, used, nullptr,
+                                       [](const GLfloat* f) { return std::array<float, 3>{f[0], f[1], f[2]}; });
 }
 
 // The colour GL's lighting gives a vertex of this colour and normal at this

@@ -16,8 +16,8 @@
 #include "render/block.h"
 #include "render/frame.h"
 #include "render/plate.h"
-#include "tools/canvas.h"
-#include "tools/feature_labels.h"
+#include "assets/canvas.h"
+#include "assets/feature_labels.h"
 #include "tools/po_file.h"
 #include "velmkit/velm_font.h"
 
@@ -201,7 +201,7 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
     for (size_t i = 0; i < labels.size(); ++i) {
         const FeatureLabel& label = labels[i];
         SCOPED_TRACE(label.key);
-        const WindowPoint end = label.anchor;
+        const WindowPoint end = label.anchor();
         const WindowPoint centre{(laid[i].text.left + laid[i].text.right) / 2, (laid[i].text.bottom + laid[i].text.top) / 2};
         switch (label.target) {
         case Target::Trench:
@@ -249,10 +249,10 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
         for (size_t j = 0; j < labels.size(); ++j) {
             if (j == i)
                 continue;
-            EXPECT_FALSE(segmentCrossesBox(laid[i].leaderStart, labels[i].anchor, laid[j].text))
+            EXPECT_FALSE(segmentCrossesBox(laid[i].leaderStart, labels[i].anchor(), laid[j].text))
                 << labels[i].key << " crosses the text of " << labels[j].key;
             if (labels[j].leader) {
-                EXPECT_FALSE(segmentsCross(laid[i].leaderStart, labels[i].anchor, laid[j].leaderStart, labels[j].anchor))
+                EXPECT_FALSE(segmentsCross(laid[i].leaderStart, labels[i].anchor(), laid[j].leaderStart, labels[j].anchor()))
                     << labels[i].key << " and " << labels[j].key;
             }
         }

@@ -1,10 +1,10 @@
 // The feature labels' texts, places and targets, and their layout.
-#include "tools/feature_labels.h"
+#include "assets/feature_labels.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/canvas.h"
+#include "assets/canvas.h"
 
 // Marks a text for the catalog's template (xgettext --keyword=N_).
 #define N_(text) text
@@ -22,33 +22,44 @@ float plateTop(float x) {
     return -0.255f - 0.5f * (p - 4.5f);
 }
 
-WindowPoint front(float x, float y) { return projectModel(x, y, frontZ); }
-}  // namespace
+ScenePoint front(float x, float y) { return {x, y, frontZ}; }
 
-std::vector<WindowPoint> earthquakeMarks() {
-    std::vector<WindowPoint> marks;
+std::vector<ScenePoint> quakePoints() {
+    std::vector<ScenePoint> points;
     for (float x : {-0.02f, 0.05f, 0.12f, 0.19f})
-        marks.push_back(front(x, plateTop(x)));
-    return marks;
+        points.push_back(front(x, plateTop(x)));
+    return points;
 }
 
-std::vector<WindowPoint> waterDrops() {
-    std::vector<WindowPoint> drops;
+std::vector<ScenePoint> dropPoints() {
+    std::vector<ScenePoint> points;
     for (float x : {0.24f, 0.30f, 0.36f})
-        drops.push_back(front(x, plateTop(x) + 0.04f));
-    return drops;
+        points.push_back(front(x, plateTop(x) + 0.04f));
+    return points;
 }
 
 // Over the slab where the rising-magma arrow begins.
-WindowPoint meltCentre() { return projectEye(0.385f, -0.345f, -1.0f); }
+constexpr ScenePoint meltPoint{0.385f, -0.345f, -1.0f, true};
+
+std::vector<WindowPoint> projected(const std::vector<ScenePoint>& points) {
+    std::vector<WindowPoint> out;
+    for (const ScenePoint& p : points)
+        out.push_back(project(p));
+    return out;
+}
+}  // namespace
+
+std::vector<WindowPoint> earthquakeMarks() { return projected(quakePoints()); }
+std::vector<WindowPoint> waterDrops() { return projected(dropPoints()); }
+WindowPoint meltCentre() { return project(meltPoint); }
 
 Bracket lithosphereBracket() {
     // From the plate's top to the bottom of its lower band, at the window's left edge.
-    return {8, front(-0.8f, -0.48f).y + 4, front(-0.8f, -0.13f).y};
+    return {8, project(front(-0.8f, -0.48f)).y + 4, project(front(-0.8f, -0.13f)).y};
 }
 
 std::vector<FeatureLabel> featureLabels() {
-    const WindowPoint none{0, 0};
+    const ScenePoint none;
     return {
         {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 52, 160, 128}, Target::None, false, none},
         {"oceanic_crust", N_("Oceanic crust"), {22, 198, 160, 218}, Target::OceanicCrust, true, front(-0.55f, -0.16f)},
@@ -61,18 +72,18 @@ std::vector<FeatureLabel> featureLabels() {
         {"trench", N_("Trench"), {164, 182, 240, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
         {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
          front(-0.147f, -0.145f), Ink::Plain, Align::Centre},
-        {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, projectModel(0.33f, 0.27f, 1.4f)},
+        {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
         {"not_to_scale", N_("Not to scale"), {480, 378, 634, 394}, Target::None, false, none, Ink::Light, Align::Right,
          12},
-        {"rising_magma", N_("Rising magma"), {512, 238, 636, 276}, Target::Magma, true, projectEye(0.40f, -0.05f, -1.0f),
+        {"rising_magma", N_("Rising magma"), {512, 238, 636, 276}, Target::Magma, true, ScenePoint{0.40f, -0.05f, -1.0f, true},
          Ink::Hot},
         {"continental_crust", N_("Continental crust"), {496, 162, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
          Ink::Plain, Align::Right},
-        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {500, 74, 636, 108}, Target::Melt, true, meltCentre(),
+        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {500, 74, 636, 108}, Target::Melt, true, meltPoint,
          Ink::Hot},
         {"earthquakes", N_("Earthquakes (Benioff zone)"), {150, 30, 380, 48}, Target::Earthquake, true,
-         earthquakeMarks()[2]},
-        {"water", N_("Water released from the slab"), {170, 4, 420, 22}, Target::Water, true, waterDrops()[1],
+         quakePoints()[2]},
+        {"water", N_("Water released from the slab"), {170, 4, 420, 22}, Target::Water, true, dropPoints()[1],
          Ink::Water},
     };
 }
@@ -115,7 +126,8 @@ LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font) {
     out.fits = widest <= place.width() && height <= place.height();
     // The point of the box, grown by the gap, that lies nearest the anchor.
     const Box& t = out.text;
-    out.leaderStart = {std::clamp(label.anchor.x, t.left - leaderGap, t.right + leaderGap),
-                       std::clamp(label.anchor.y, t.bottom - leaderGap, t.top + leaderGap)};
+    const WindowPoint anchor = label.anchor();
+    out.leaderStart = {std::clamp(anchor.x, t.left - leaderGap, t.right + leaderGap),
+                       std::clamp(anchor.y, t.bottom - leaderGap, t.top + leaderGap)};
     return out;
 }

@@ -1,11 +1,11 @@
 // The scene camera's projection, for the picture generator.
-#include "tools/scene_projection.h"
+#include "assets/scene_projection.h"
 
 #include <cmath>
 
 namespace {
-constexpr double fieldOfView = 60.0, aspect = 640.0 / 480.0;
-constexpr double width = 640, height = 480;
+constexpr double fieldOfView = 60.0, aspect = double(designWidth) / designHeight;
+constexpr double width = designWidth, height = designHeight;
 constexpr double tiltDegrees = 10.0;
 constexpr double pi = 3.14159265358979323846;
 }  // namespace
@@ -16,6 +16,8 @@ WindowPoint projectEye(float x, float y, float z) {
     const double nx = f / aspect * x / w, ny = f * y / w;
     return {static_cast<float>((nx + 1) * width / 2), static_cast<float>((ny + 1) * height / 2)};
 }
+
+WindowPoint project(const ScenePoint& p) { return p.eyeSpace ? projectEye(p.x, p.y, p.z) : projectModel(p.x, p.y, p.z); }
 
 WindowPoint projectModel(float x, float y, float z) {
     const double a = tiltDegrees * pi / 180.0;

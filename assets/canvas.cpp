@@ -1,5 +1,5 @@
 // The picture generator's painting surface.
-#include "tools/canvas.h"
+#include "assets/canvas.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -185,6 +185,35 @@ Canvas Canvas::resampled(int width, int height) const {
     return out;
 }
 
+void Canvas::storeRow(int y, int channels, uint8_t* out) const {
+    auto byte = [](float v) {
+        return static_cast<uint8_t>(std::lround(std::max(0.0f, std::min(1.0f, v)) * 255.0f));
+    };
+    for (int x = 0; x < w; ++x) {
+        const Colour& p = px[static_cast<size_t>(y) * w + x];
+        uint8_t* o = out + static_cast<size_t>(x) * channels;
+        const float grey = 0.299f * p.r + 0.587f * p.g + 0.114f * p.b;
+        switch (channels) {
+        case 1: o[0] = byte(grey); break;
+        case 2: o[0] = byte(grey); o[1] = byte(p.a); break;
+        case 3: o[0] = byte(p.r); o[1] = byte(p.g); o[2] = byte(p.b); break;
+        default: o[0] = byte(p.r); o[1] = byte(p.g); o[2] = byte(p.b); o[3] = byte(p.a); break;
+        }
+    }
+}
+
+Image Canvas::toImage(int channels) const {
+    Image image;
+    image.width = static_cast<uint32_t>(w);
+    image.height = static_cast<uint32_t>(h);
+    image.bitDepth = 8;
+    image.channels = static_cast<uint8_t>(channels);
+    image.pixels = new uint8_t[image.rowBytes() * image.height];
+    for (int y = 0; y < h; ++y)   // the GL's rows go bottom first
+        storeRow(y, channels, image.pixels + image.rowBytes() * static_cast<size_t>(h - 1 - y));
+    return image;
+}
+
 bool Canvas::writePng(const std::string& path, int channels) const {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
@@ -206,21 +235,8 @@ bool Canvas::writePng(const std::string& path, int channels) const {
     png_set_compression_level(png, 9);
     png_write_info(png, info);
     std::vector<png_byte> row(static_cast<size_t>(w) * channels);
-    auto byte = [](float v) {
-        return static_cast<png_byte>(std::lround(std::max(0.0f, std::min(1.0f, v)) * 255.0f));
-    };
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const Colour& p = px[static_cast<size_t>(y) * w + x];
-            png_byte* o = &row[static_cast<size_t>(x) * channels];
-            const float grey = 0.299f * p.r + 0.587f * p.g + 0.114f * p.b;
-            switch (channels) {
-            case 1: o[0] = byte(grey); break;
-            case 2: o[0] = byte(grey); o[1] = byte(p.a); break;
-            case 3: o[0] = byte(p.r); o[1] = byte(p.g); o[2] = byte(p.b); break;
-            default: o[0] = byte(p.r); o[1] = byte(p.g); o[2] = byte(p.b); o[3] = byte(p.a); break;
-            }
-        }
+        storeRow(y, channels, row.data());
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);

@@ -1,6 +1,12 @@
-// Where model points land in the 640 by 480 window with the scene's camera,
+// Where model points land in the 640 by 480 design with the scene's camera,
 // for placing labels in the pictures.
 #pragma once
+
+#include <cstdint>
+
+// The size everything is designed for, in pixels.
+constexpr int32_t designWidth = 640;
+constexpr int32_t designHeight = 480;
 
 struct WindowPoint {
     float x, y;   // window pixels from the lower left
@@ -11,3 +17,11 @@ struct WindowPoint {
 WindowPoint projectModel(float x, float y, float z);
 // An eye-space point (as the arrow is drawn) through the same perspective.
 WindowPoint projectEye(float x, float y, float z);
+
+// A point of the scene: of the model, or of the eye's space.
+struct ScenePoint {
+    float x = 0, y = 0, z = 0;
+    bool eyeSpace = false;
+};
+// Where it lands in the design.
+WindowPoint project(const ScenePoint& p);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/scene_projection.h"
+#include "assets/scene_projection.h"
 
 class TextRenderer;
 
@@ -41,11 +41,13 @@ struct FeatureLabel {
     std::string text;     // line feeds start new lines
     Box place;            // the text must fit here
     Target target;
-    bool leader;          // a line from the text to anchor
-    WindowPoint anchor;   // where the leader ends
+    bool leader;          // a line from the text to its target
+    ScenePoint at;        // the point of the scene the leader ends on
     Ink ink = Ink::Plain;
     Align align = Align::Left;
     int size = 13;        // pixels
+    // Where the leader ends in the design.
+    WindowPoint anchor() const { return project(at); }
 };
 
 // The labels, in English.

@@ -1,10 +1,12 @@
-// A small RGBA painting surface for the picture generator: shapes with
+// A small RGBA painting surface for the pictures made from data: shapes with
 // antialiased edges, tileable noise, text through FreeType, PNG output.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "assets/image.h"
 
 struct Colour {
     float r, g, b, a;
@@ -57,8 +59,12 @@ public:
     // Writes an 8-bit PNG with 1 (grey), 2 (grey, alpha), 3 (RGB) or 4
     // (RGBA) channels; the same canvas always gives the same bytes.
     bool writePng(const std::string& path, int channels) const;
+    // The same samples as a decoded picture, bottom row first.
+    Image toImage(int channels) const;
 
 private:
+    void storeRow(int y, int channels, uint8_t* out) const;
+
     int w, h;
     std::vector<Colour> px;
 };

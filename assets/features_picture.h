@@ -1,0 +1,38 @@
+// The features picture painted from the label data: the labels, their
+// leaders and the marks they point at, at any size. The generator stores it
+// at the design's size; the program paints it again at the size shown, so
+// that its texts are as sharp on a projector as in the window.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "assets/canvas.h"
+#include "assets/scene_projection.h"
+
+// Paints in design pixels (640 by 480, y up from the bottom) on a canvas of
+// width by height pixels, scale canvas pixels to a design pixel (from the
+// height).
+struct WindowPainter {
+    WindowPainter(int width, int height)
+        : scale(static_cast<float>(height) / static_cast<float>(designHeight)), canvas(width, height) {}
+    float scale;
+    Canvas canvas;
+    float cx(float x) const { return x * scale; }
+    float cy(float y) const { return (designHeight - y) * scale; }
+};
+
+// The font the labels are set in, wherever the picture is painted, so that
+// a text that fits its place in the generator fits it everywhere.
+constexpr const char* labelFontFile = "DEJAVUSANSB.TTF";
+
+// Paints the features onto p; translate gives a label's text (the English
+// one, the catalog's key) in the language shown. False when a text does
+// not fit its place: it is left out, and the rest is painted.
+bool paintFeatures(WindowPainter& p, const TextRenderer& font,
+                   const std::function<std::string(const std::string&)>& translate);
+// The features picture at width by height pixels as an RGBA picture, bottom
+// row first, its texts set in fontFile; the empty Image when the font
+// cannot be read.
+Image paintedFeaturesPicture(int width, int height, const std::string& fontFile,
+                             const std::function<std::string(const std::string&)>& translate);
