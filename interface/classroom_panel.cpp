@@ -11,7 +11,8 @@ namespace {
 constexpr unsigned textSize = 14, titleSize = 18;
 constexpr float margin = 10.0f, padding = 12.0f, columnGap = 24.0f;
 constexpr float noticeFromTop = 84.0f;   // below the title and the check box
-constexpr float boxColour[4] = {0, 0, 0, 0.6f};
+// Dark enough that the labels behind the box do not show through its text.
+constexpr float boxColour[4] = {0, 0, 0, 0.85f};
 
 // The panel whose notice the timer ends (one program, one panel).
 ClassroomPanel* live = nullptr;
@@ -56,13 +57,31 @@ void ClassroomPanel::buildHelp() {
         return;
     helpBox = hiddenBox(context);
     helpTitle = hiddenLabel(context, tr("Keys"), titleSize);
-    const std::string keys = std::string("Tab, ") + tr("Space") + "\nP\nF11, Alt+" + tr("Enter") + "\n" +
-                             tr("Escape") + "\nF12\nF1, ?\n" + tr("Control") + "+Q";
+    const std::pair<std::string, std::string> rows[] = {
+        {std::string("Tab, ") + tr("Space"), tr("tick or clear \"Highlighted Features\"")},
+        {"P", tr("pause and resume")},
+        {std::string("F11, Alt+") + tr("Enter"), tr("full screen, and back")},
+        {tr("Escape"), tr("leave full screen")},
+        {"F12", tr("save a picture of the window")},
+        {"F1, ?", tr("show or hide these keys")},
+        {std::string(tr("Control")) + "+Q", tr("quit")},
+    };
+    // The actions take what the keys leave of the window's width, each
+    // wrapped there, its key on its first line.
+    VelmFont& font = *context->getDefaultFont();
+    font.FaceSize(textSize);
+    float keysWidth = 0;
+    for (const auto& row : rows)
+        keysWidth = std::max(keysWidth, font.Advance(row.first.c_str()));
+    const float actionsWidth = static_cast<float>(width) - 2 * (margin + padding) - keysWidth - columnGap;
+    std::string keys, actions;
+    for (const auto& row : rows) {
+        const std::string action = velmWrapText(font, textSize, row.second, actionsWidth);
+        const std::string separator = keys.empty() ? "" : "\n";
+        keys += separator + row.first + std::string(std::count(action.begin(), action.end(), '\n'), '\n');
+        actions += separator + action;
+    }
     helpKeys = hiddenLabel(context, keys.c_str(), textSize);
-    const std::string actions = std::string(tr("tick or clear \"Highlighted Features\"")) + "\n" +
-                                tr("pause and resume") + "\n" + tr("full screen, and back") + "\n" +
-                                tr("leave full screen") + "\n" + tr("save a picture of the window") + "\n" +
-                                tr("show or hide these keys") + "\n" + tr("quit");
     helpActions = hiddenLabel(context, actions.c_str(), textSize);
 }
 
@@ -79,7 +98,9 @@ bool ClassroomPanel::pausedShown() const { return badge != nullptr && badge->isV
 void ClassroomPanel::showNotice(const std::string& text) {
     buildNotice();
     notice = text;
-    noticeLabel->setText(text.c_str());
+    // Within the window, a long folder's name wrapped.
+    const float room = static_cast<float>(width) - 2 * (margin + padding);
+    noticeLabel->setText(velmWrapText(*context->getDefaultFont(), textSize, text, room).c_str());
     noticeLabel->setVisible(true);
     noticeBox->setVisible(true);
     layout(width, height);

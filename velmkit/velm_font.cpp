@@ -267,3 +267,50 @@ float VelmFont::LineHeight() {
     FTFont* font = face();
     return font != nullptr ? font->Ascender() - font->Descender() : 0.0f;
 }
+
+namespace {
+// Start of each character of s (UTF-8), and its end.
+std::vector<size_t> characterStarts(const std::string& s) {
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    starts.push_back(s.size());
+    return starts;
+}
+
+// One line of text cut to width: the longest start that fits, at a space
+// when there is one (the space itself dropped), else between characters;
+// at least one character.
+void wrapLine(VelmFont& font, const std::string& line, float width, std::string& out) {
+    std::string rest = line;
+    while (font.Advance(rest.c_str()) > width) {
+        const std::vector<size_t> starts = characterStarts(rest);
+        if (starts.size() <= 2)
+            break;   // one character: nothing to cut
+        size_t fits = 1;   // characters that fit, at least one
+        while (fits + 1 < starts.size() && font.Advance(rest.substr(0, starts[fits + 1]).c_str()) <= width)
+            ++fits;
+        const size_t space = rest.rfind(' ', starts[fits]);
+        const bool atSpace = space != std::string::npos && space > 0;
+        const size_t cut = atSpace ? space : starts[fits];
+        out += rest.substr(0, cut) + "\n";
+        rest = rest.substr(atSpace ? cut + 1 : cut);
+    }
+    out += rest;
+}
+}  // namespace
+
+std::string velmWrapText(VelmFont& font, unsigned size, const std::string& text, float width) {
+    font.FaceSize(size);
+    std::string out;
+    size_t from = 0;
+    for (;;) {
+        const size_t end = text.find('\n', from);
+        wrapLine(font, text.substr(from, end == std::string::npos ? std::string::npos : end - from), width, out);
+        if (end == std::string::npos)
+            return out;
+        out += '\n';
+        from = end + 1;
+    }
+}

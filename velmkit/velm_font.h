@@ -80,3 +80,8 @@ void velmSetFontFolders(const std::vector<std::string>& folders);
 // A copy of text that is safe to hand to FTGL: bytes that do not form valid
 // UTF-8 are replaced by '?'.
 std::string velmSanitizeText(const char* text);
+
+// text with line feeds where its lines would run wider than width drawn in
+// font at size: between words where a line has a space, else (a path, a
+// long word) between two characters. Line feeds already there stay.
+std::string velmWrapText(VelmFont& font, unsigned size, const std::string& text, float width);

@@ -346,7 +346,7 @@ void drawnExtents(VelmContext* context, int w, int h, Extent& boxes, Extent& tex
     boxes = text = Extent();
     context->resize(w, h);
     for (const FedPolygon& p : feedPolygons([&] { context->draw(); }, {0, float(w), 0, float(h), 1, -1}, 0)) {
-        const bool box = p[0].colour[3] > 0.55f && p[0].colour[3] < 0.65f && p[0].colour[0] == 0;
+        const bool box = p[0].colour[3] > 0.8f && p[0].colour[3] < 0.9f && p[0].colour[0] == 0;
         Extent& e = box ? boxes : text;
         e.pieces++;
         for (const FedVertex& v : p) {
@@ -361,7 +361,8 @@ void drawnExtents(VelmContext* context, int w, int h, Extent& boxes, Extent& tex
 
 // The classroom panel on a context of its own: the badge in the top right
 // corner, the notice centred under the panel, the help in the middle of the
-// window, each text inside its box, all placed again for a new size.
+// window, each text inside its box and the boxes inside the window however
+// long a text, all placed again for a new size.
 TEST_F(InterfaceTest, ClassroomPanelPlacesBadgeNoticeAndHelp) {
     std::unique_ptr<VelmContext> context(makeContext());
     ClassroomPanel panel(context.get());
@@ -383,6 +384,12 @@ TEST_F(InterfaceTest, ClassroomPanelPlacesBadgeNoticeAndHelp) {
         EXPECT_NEAR(boxes.top, h - 84, 0.5f) << "under the title and the check box";
         EXPECT_NEAR(text.centreX(), w / 2.0f, 2);
         EXPECT_TRUE(boxes.holds(text, 0.5f)) << "the notice inside its box";
+        panel.showNotice("Saved in /home/a-teacher-with-a-long-name/Pictures/lessons/earth-science/plates/"
+                         "subduction-zones-and-volcanic-arcs, with many more words after it than fit one line");
+        drawnExtents(context.get(), w, h, boxes, text);
+        const Extent window{0, 0, float(w), float(h)};
+        EXPECT_TRUE(window.holds(boxes, 9.5f)) << "a long notice wrapped in the window";
+        EXPECT_TRUE(boxes.holds(text, 0.5f));
         runTimerPass(*program.timerList, ClassroomPanel::noticeMilliseconds / 1000.0 + 0.1);
         EXPECT_FALSE(panel.noticeShown());
 

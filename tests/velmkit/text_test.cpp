@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/recording.h"
 #include "velmkit/velm.h"
 
 namespace {
@@ -84,4 +85,15 @@ TEST(VelmSanitizeText, KeepsValidUtf8AndReplacesBytesFtglCannotTake) {
         EXPECT_EQ(velmSanitizeText(kept), kept);
     EXPECT_EQ(velmSanitizeText("\xC1\xBF"), "??") << "an overlong lead";
     EXPECT_EQ(velmSanitizeText("\xF5\x80\x80\x80"), "????") << "beyond Unicode";
+}
+
+// Lines wrap between words, a word wider than the line between characters
+// (never inside one), and the line feeds already there stay.
+TEST(VelmWrapText, BreaksAtSpacesElseBetweenCharacters) {
+    RecordingFont font;   // every character 10 pixels wide
+    EXPECT_EQ(velmWrapText(font, 14, "one two three", 75), "one two\nthree");
+    EXPECT_EQ(velmWrapText(font, 14, "/a/long/path", 50), "/a/lo\nng/pa\nth");
+    EXPECT_EQ(velmWrapText(font, 14, "\xC3\xA9t\xC3\xA9 ok", 20), "\xC3\xA9\nt\n\xC3\xA9\nok") << "a byte ten pixels";
+    EXPECT_EQ(velmWrapText(font, 14, "fits\nand fits", 100), "fits\nand fits");
+    EXPECT_EQ(velmWrapText(font, 14, "x", 1), "x") << "one character at least";
 }
