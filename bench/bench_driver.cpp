@@ -149,3 +149,11 @@ int runBench(int argc, char** argv, const BenchSubject& subject) {
     // Straight out: the measured programs' exit handlers are not measured.
     _exit(status);
 }
+
+void benchDrawingSize(int& width, int& height) {
+    width = 640;
+    height = 480;
+    if (const char* size = std::getenv("BENCH_SIZE"))
+        if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0)
+            width = 640, height = 480;
+}

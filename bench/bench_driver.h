@@ -30,3 +30,6 @@ struct BenchSubject {
 //   clock SECONDS      the paced loop: animation time against the wall clock
 // Prints "name value" lines.
 int runBench(int argc, char** argv, const BenchSubject& subject);
+
+// The drawing area to measure at: BENCH_SIZE ("1920x1080"), else 640 by 480.
+void benchDrawingSize(int& width, int& height);

@@ -7,6 +7,7 @@
 #include <SDL/SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -16,7 +17,7 @@
 #include "bench/bench_driver.h"
 
 namespace {
-constexpr int width = 640, height = 480;
+constexpr int width = 640, height = 480;   // the design, drawn into the drawing area
 constexpr int gridColumns = 23, gridRows = 10;   // 230 quads
 constexpr int sprites = 6;
 constexpr float spriteSide = 96;
@@ -113,11 +114,16 @@ bool start() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
-    if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr)
+    int drawingWidth = 0, drawingHeight = 0;
+    benchDrawingSize(drawingWidth, drawingHeight);
+    if (SDL_SetVideoMode(drawingWidth, drawingHeight, 32, SDL_OPENGL) == nullptr)
         return false;
     int swapControl = 0;
     clock.setFramePacing(SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) != 0 || swapControl != 1);
-    glViewport(0, 0, width, height);
+    // The largest centred 4:3 area, as the program draws its design.
+    const int areaHeight = std::min(drawingHeight, drawingWidth * height / width);
+    const int areaWidth = areaHeight * width / height;
+    glViewport((drawingWidth - areaWidth) / 2, (drawingHeight - areaHeight) / 2, areaWidth, areaHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, 0, height, -1, 1);

@@ -12,6 +12,7 @@
 #include "app/startup_stages.h"
 #include "assets/image.h"
 #include "bench/bench_driver.h"
+#include "interface/interface.h"
 #include "render/plate.h"
 
 namespace {
@@ -42,6 +43,13 @@ int main(int argc, char** argv) {
         setStartupStageHook([](const char* stage) { stageEnds[stage] = now(); });
         startedAt = now();
         program = &startUp();
+        // Another size: the features shown, as a class sees them on a projector.
+        int w = 0, h = 0;
+        benchDrawingSize(w, h);
+        if (w != 640 || h != 480) {
+            program->theInterface->highlightFeatures = true;
+            resizeWindow(*program, w, h);
+        }
         return true;
     };
     subject.startupStages = [](void (*report)(const char*, double)) {
