@@ -2,6 +2,7 @@
 #include "app/classroom.h"
 
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -55,20 +56,39 @@ void runCommand(Program& program, Command command) {
     }
 }
 
-void savePicture(Program& program, const Image& frame) {
+std::string savingFailure(int error) {
+    switch (error) {
+    case ENOSPC: return tr("the disk is full");
+    case EACCES:
+    case EPERM: return tr("that folder may not be written to");
+    case EROFS: return tr("that disk cannot be written to");
+    case ENOENT:
+    case ENOTDIR: return tr("the folder is not there");
+    case EEXIST: return tr("every name for this second is taken");
+    case EINVAL:
+    case EIO: return tr("the picture could not be written");
+    default: return std::strerror(error);
+    }
+}
+
+void savePicture(Program& program) {
+    const Image frame = std::move(program.picture);
+    program.picture = Image();
     const std::string folder = picturesFolder();
     const std::time_t t = std::time(nullptr);
-    std::string error = "no folder for pictures";
+    std::string reason = tr("there is no folder for pictures");
     for (int attempt = 1; !folder.empty() && attempt <= namesPerSecond; ++attempt) {
         const std::string name = pictureFileName(t, attempt);
+        int error = 0;
         if (savePngAsNewFile(folder + "/" + name, frame, error)) {
             classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + fill(tr("in %s"), folder));
             return;
         }
-        if (errno != EEXIST)
+        reason = savingFailure(error);
+        if (error != EEXIST)
             break;
     }
-    classroomPanel(program).showNotice(fill(tr("The picture could not be saved: %s"), error));
+    classroomPanel(program).showNotice(fill(tr("The picture could not be saved: %s"), reason));
 }
 
 void rebuildGlResources(Program& program) {

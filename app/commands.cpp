@@ -12,20 +12,23 @@ constexpr int32_t keyF12 = velmKeyF1 + 11;
 constexpr int32_t foreignModifiers = velmModControl | velmModAlt | velmModMeta;
 }  // namespace
 
-Command commandFor(int32_t key, int32_t modifiers, bool fullScreen) {
+Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed) {
     if (key == velmKeyReturn && (modifiers & foreignModifiers) == velmModAlt)
         return Command::ToggleFullScreen;
     if (key == keyEscape)
         return fullScreen ? Command::LeaveFullScreen : Command::None;
     if (modifiers & foreignModifiers)
         return Command::None;
+    // "?" is the character typed, wherever the keyboard's layout puts it; the
+    // US table's (Shift and "/") counts only where none is known.
+    if (typed != 0 ? typed == '?' : key == '?')
+        return Command::ToggleHelp;
     switch (key) {
     case 'p':
     case 'P': return Command::TogglePause;
     case keyF11: return Command::ToggleFullScreen;
     case keyF12: return Command::SavePicture;
-    case velmKeyF1:
-    case '?': return Command::ToggleHelp;
+    case velmKeyF1: return Command::ToggleHelp;
     default: return Command::None;
     }
 }

@@ -7,6 +7,8 @@
 enum class Command { None, TogglePause, ToggleFullScreen, LeaveFullScreen, SavePicture, ToggleHelp };
 
 // What a key asks of the program: key is the widget library's code after
-// the case and shift mapping, modifiers its bits; Escape asks something only
-// in full screen.
-Command commandFor(int32_t key, int32_t modifiers, bool fullScreen);
+// the case and shift mapping, modifiers its bits, typed the character the
+// keyboard's own layout gives (0 where the window system tells none): "?"
+// is the character typed, wherever a layout puts it. Escape asks something
+// only in full screen.
+Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed = 0);

@@ -1,26 +1,15 @@
 // Choosing the language and binding the catalog.
 #include "app/language.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-#ifndef _WIN32
-#include <libintl.h>
-#endif
-
-#include <clocale>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/platform.h"
 #include "interface/translation.h"
+#include "velmkit/velm_file.h"
 
 namespace {
 constexpr const char* english = "en";
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
 
 const char* environment(const char* name) {
     const char* value = std::getenv(name);
@@ -32,7 +21,7 @@ std::string localeFolder() {
     if (const char* set = environment("CORVANE_LOCALEDIR"))
         return set;
     const std::string here = programFolder();
-    if (exists(here + "/locale"))
+    if (velmPathExists(here + "/locale"))
         return here + "/locale";
     return here + "/../../share/locale";   // libexec/corvane/ beside share/
 }
@@ -49,55 +38,72 @@ std::vector<std::string> languagesOf(const std::string& setting) {
     return out;
 }
 
-std::string setUpLanguage(const std::string& requested, const std::string& folder) {
+namespace {
+// The untranslated texts' locale: C by any of its names (C.UTF-8 is C too).
+bool isCLocale(const std::string& setting) {
+    return setting == "C" || setting == "POSIX" || setting.rfind("C.", 0) == 0;
+}
+
+// The settings that name the language, in gettext's order: LANGUAGE (a
+// list) and then the locale in force, LANGUAGE only where that locale is
+// not C. Where the environment names no locale (Windows), the system's
+// settings do.
+std::vector<std::string> languageSettings() {
+    std::string locale = "C";
+    if (const char* value = environment("LC_ALL"))
+        locale = value;
+    else if (const char* messages = environment("LC_MESSAGES"))
+        locale = messages;
+    else if (const char* lang = environment("LANG"))
+        locale = lang;
+    else if (!systemLanguage().empty())
+        locale = systemLanguage();
     std::vector<std::string> settings;
-    if (!requested.empty()) {
-        settings.push_back(requested);
-    } else {
-        // gettext reads LANGUAGE, a list, before the one locale setting in force.
-        if (const char* list = environment("LANGUAGE"))
-            for (const char* p = list; *p != '\0';) {
-                const char* end = std::strchr(p, ':');
-                settings.emplace_back(p, end != nullptr ? static_cast<size_t>(end - p) : std::strlen(p));
-                p = end != nullptr ? end + 1 : p + std::strlen(p);
-            }
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-            if (const char* value = environment(name)) {
-                settings.emplace_back(value);
-                break;
-            }
-        // Where the environment does not say (Windows), the system's settings do.
-        if (settings.empty() && !systemLanguage().empty())
-            settings.push_back(systemLanguage());
-    }
+    if (isCLocale(locale))
+        return settings;
+    if (const char* list = environment("LANGUAGE"))
+        for (const char* p = list; *p != '\0';) {
+            const char* end = std::strchr(p, ':');
+            settings.emplace_back(p, end != nullptr ? static_cast<size_t>(end - p) : std::strlen(p));
+            p = end != nullptr ? end + 1 : p + std::strlen(p);
+        }
+    settings.push_back(locale);
+    return settings;
+}
+}  // namespace
+
+namespace {
+// The first language of settings that is English or has a catalog that
+// reads whole (then in use); English when none is.
+std::string firstLanguage(const std::vector<std::string>& settings, const std::string& folder) {
     for (const std::string& setting : settings) {
-        if (setting == "C" || setting == "POSIX")
-            break;   // the untranslated texts
+        if (isCLocale(setting))
+            return english;   // the untranslated texts
         for (const std::string& language : languagesOf(setting)) {
             if (language == english)
                 return english;
+            // The catalog is read here on every platform: what is shown never
+            // depends on the locales a system has, nor on its C library. A
+            // catalog that cannot be read is passed over, so that the texts
+            // and the features picture are always of one language.
             const std::string catalog = folder + "/" + language + "/LC_MESSAGES/" + textDomain + ".mo";
-            if (!exists(catalog))
-                continue;
-#ifdef _WIN32
-            useCatalogFile(catalog);   // no libintl here: the catalog is read directly
-#else
-            // gettext follows LANGUAGE only outside the "C" locale; C.UTF-8
-            // is there on every system, whatever locales are installed.
-            setenv("LANGUAGE", language.c_str(), 1);
-            const char* locale = std::setlocale(LC_MESSAGES, "");
-            if (locale == nullptr || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0)
-                std::setlocale(LC_MESSAGES, "C.UTF-8");
-            bindtextdomain(textDomain, folder.c_str());
-            bind_textdomain_codeset(textDomain, "UTF-8");
-#endif
-            return language.substr(0, language.find('_'));
+            if (velmPathExists(catalog) && useCatalogFile(catalog))
+                return language.substr(0, language.find('_'));
         }
     }
     return english;
 }
+}  // namespace
+
+std::string setUpLanguage(const std::string& requested, const std::string& folder) {
+    const std::string chosen =
+        firstLanguage(requested.empty() ? languageSettings() : std::vector<std::string>{requested}, folder);
+    if (chosen == english)
+        useNoCatalog();
+    return chosen;
+}
 
 std::string translatedFeaturesPicture(const std::string& language) {
     const std::string picture = "corvane_features_" + language + ".png";
-    return language != english && access(picture.c_str(), R_OK) == 0 ? picture : std::string();
+    return language != english && velmPathExists(picture) ? picture : std::string();
 }

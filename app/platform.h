@@ -44,7 +44,11 @@ std::string programFolder();
 // Makes the working directory the one the pictures are in, where the
 // platform has no launcher to do so (Windows: the program's folder).
 void findPicturesBesideProgram();
-// The user's pictures folder; empty when there is none.
+// The user's pictures folder: what `xdg-user-dir PICTURES` names (when it
+// names a folder other than home), else ~/Pictures when it exists, else the
+// home folder, else the working directory; on Windows the known Pictures
+// folder, else the profile, else the working directory. Empty when there
+// is none.
 std::string picturesFolder();
 // The language the system's settings name ("es_ES"), for a platform whose
 // programs are not told it by the environment; empty elsewhere.

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "velmkit/velm_file.h"
+
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
 #endif
@@ -90,10 +92,7 @@ void restoreWindowPlacement(const WindowPlacement& placement) {
 }
 
 namespace {
-bool isFolder(const std::string& path) {
-    struct stat st;
-    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool isFolder(const std::string& path) { return velmIsFolder(path); }
 
 std::string commandOutput(const char* command) {
     std::string out;
@@ -121,7 +120,10 @@ std::string picturesFolder() {
     if (isFolder(home))
         return home;
     const passwd* user = getpwuid(getuid());
-    return user != nullptr && isFolder(user->pw_dir) ? user->pw_dir : "";
+    if (user != nullptr && isFolder(user->pw_dir))
+        return user->pw_dir;
+    char here[4096];
+    return getcwd(here, sizeof here) != nullptr ? here : "";
 }
 
 std::string programFolder() {

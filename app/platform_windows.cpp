@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 std::string utf8(const wchar_t* text) {
@@ -65,15 +66,26 @@ std::string programFolder() {
 
 void findPicturesBesideProgram() { SetCurrentDirectoryW(wide(programFolder()).c_str()); }
 
-std::string picturesFolder() {
-    std::string folder;
+namespace {
+// A known folder's path, empty when there is none; the buffer the shell
+// gives is freed whatever it answered.
+std::string knownFolder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
-    if (SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &path) == S_OK)
-        folder = utf8(path);
+    const std::string folder = SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK ? utf8(path) : std::string();
     CoTaskMemFree(path);
-    if (folder.empty() && SHGetKnownFolderPath(FOLDERID_Profile, 0, nullptr, &path) == S_OK)
-        folder = utf8(path);
     return folder;
+}
+}  // namespace
+
+std::string picturesFolder() {
+    for (REFKNOWNFOLDERID id : {std::cref(FOLDERID_Pictures), std::cref(FOLDERID_Profile)}) {
+        const std::string folder = knownFolder(id);
+        if (!folder.empty())
+            return folder;
+    }
+    wchar_t here[MAX_PATH];
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, here);
+    return n > 0 && n < MAX_PATH ? utf8(here) : std::string();
 }
 
 std::string systemLanguage() {

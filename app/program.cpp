@@ -154,10 +154,10 @@ void drawFrame(Program& program) {
         swapBuffers();
         return;
     }
-    // The picture is the frame as shown, before any notice about it.
+    // The picture is the frame as shown, before any notice about it; it
+    // is written out after the frame, which it must not slow.
     program.pictureRequested = false;
-    const Image frame = readFrame(program.windowWidth, program.windowHeight);
+    program.picture = readFrame(program.windowWidth, program.windowHeight);
     swapBuffers();
-    savePicture(program, frame);
 }
 

@@ -8,6 +8,7 @@
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "app/timers.h"
+#include "assets/image.h"
 #include "assets/textures.h"
 #include "render/design_view.h"
 #include "render/frame.h"
@@ -53,6 +54,7 @@ struct Program {
     int32_t windowedWidth = 0, windowedHeight = 0;   // the window's size before full screen
     int32_t desktopWidth = 0, desktopHeight = 0;     // the screen's size, for full screen
     bool pictureRequested = false;                   // F12: keep the next frame drawn
+    Image picture;                                   // that frame, saved after the frame's timing
     ClassroomPanel* classroom = nullptr;             // made when first shown
     std::vector<int> commandKeys;                    // keys held whose press was a command
 };

@@ -15,6 +15,7 @@
 #include "app/program.h"
 #include "interface/classroom_panel.h"
 #include "interface/interface.h"
+#include "interface/translation.h"
 #include "render/frame.h"
 #include "render/plate.h"
 #include "velmkit/velm.h"
@@ -27,6 +28,7 @@ constexpr int keyRepeatDelayMs = 500;
 constexpr int keyRepeatIntervalMs = 30;
 constexpr Uint32 startVideoFlags = SDL_OPENGL;
 constexpr Uint32 resizeVideoFlags = SDL_HWSURFACE | SDL_OPENGL | SDL_ASYNCBLIT;
+constexpr Uint32 fullScreenVideoFlags = SDL_OPENGL | SDL_FULLSCREEN;
 
 // The one program, for the exit handler, which takes no arguments.
 Program* running = nullptr;
@@ -35,7 +37,7 @@ Program* running = nullptr;
 [[noreturn]] void windowFailed(Program* program, bool atStart) {
     const std::string message = std::string("Error: couldn't open the window: ") + SDL_GetError() + "\n";
     std::fputs(message.c_str(), stderr);
-    alertUser(message);
+    alertUser(std::string(tr("Corvane Zone could not open its window:")) + " " + SDL_GetError());
     if (program != nullptr)
         program->glContextAlive = false;
     if (atStart)
@@ -49,7 +51,7 @@ Program& startUp(const std::string& featuresPicture) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::printf("Error: couldn't initialize video\n");
         std::fflush(stdout);
-        alertUser("Error: couldn't initialize video\n");
+        alertUser(tr("Corvane Zone could not start the computer's video system."));
         std::exit(1);
     }
     SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
@@ -70,6 +72,9 @@ Program& startUp(const std::string& featuresPicture) {
     keepGlDriverLoaded();
     SDL_WM_SetCaption(windowCaption, nullptr);
     SDL_EnableKeyRepeat(keyRepeatDelayMs, keyRepeatIntervalMs);
+    // The character each key types in the keyboard's own layout, for "?";
+    // every other key is still translated from its symbol.
+    SDL_EnableUNICODE(1);
 
     // Without a swap tied to the display, frames are paced by waiting.
     int swapControl = 0;
@@ -88,6 +93,8 @@ float runFrame(Program& program) {
     program.clock.paceFrame(t1, now);
     const double t2 = now();
     program.clock.recordFrameTime(t2 - t1);
+    if (!program.picture.empty())
+        savePicture(program);
     // While paused nothing moves: no time passes for the animation.
     const float step = program.paused ? 0.0f : program.clock.animationStep();
     updateAnimation(program.animation, program.scene.thePlates->flowOffset, step);
@@ -103,8 +110,9 @@ void pumpEvents(Program& program) {
         switch (event.type) {
         case SDL_KEYDOWN: {
             const int32_t key = translateKey(event.key), mods = modifierBits(event.key.keysym.mod);
-            const Command command =
-                isIgnoredKey(key) ? Command::None : commandFor(mapKey(key, mods), mods, program.fullScreen);
+            const Command command = isIgnoredKey(key) ? Command::None
+                                                      : commandFor(mapKey(key, mods), mods, program.fullScreen,
+                                                                   event.key.keysym.unicode);
             if (command == Command::None) {
                 handleKeyDown(program.guiContext, program.pointer, key, mods);
                 break;
@@ -152,6 +160,14 @@ void pumpEvents(Program& program) {
 }
 
 void resizeWindow(Program& program, int w, int h) {
+    // In full screen a new size (Windows reports one after F11) keeps full
+    // screen: only F11, Alt+Enter and Escape leave it.
+    if (program.fullScreen) {
+        if (SDL_SetVideoMode(w, h, colourDepth, fullScreenVideoFlags) == nullptr)
+            windowFailed(&program, false);
+        applyWindowSize(program, w, h);
+        return;
+    }
     // Where the window stands now, with the drawing area it is to have.
     WindowPlacement placement = readWindowPlacement();
     placement.width = w;
@@ -194,7 +210,7 @@ void setFullScreen(Program& program, bool on) {
         program.windowedHeight = program.windowHeight;
         w = program.desktopWidth;
         h = program.desktopHeight;
-        flags = SDL_OPENGL | SDL_FULLSCREEN;
+        flags = fullScreenVideoFlags;
     }
     if (SDL_SetVideoMode(w, h, colourDepth, flags) == nullptr)
         windowFailed(&program, false);

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "velmkit/velm_file.h"
+
 Colour mix(const Colour& a, const Colour& b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
             a.a + (b.a - a.a) * t};
@@ -215,7 +217,7 @@ Image Canvas::toImage(int channels) const {
 }
 
 bool Canvas::writePng(const std::string& path, int channels) const {
-    FILE* file = std::fopen(path.c_str(), "wb");
+    FILE* file = velmOpenFile(path, "wb");
     if (file == nullptr)
         return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

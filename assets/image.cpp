@@ -4,15 +4,14 @@
 
 #include <png.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
+
+#include "velmkit/velm_file.h"
 
 Image::Image(const Image& other) { *this = other; }
 
@@ -189,7 +188,7 @@ bool decode(const uint8_t* data, size_t size, Image& out) {
 }
 
 bool readFile(const std::string& fileName, std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(fileName.c_str(), "rb");
+    FILE* file = velmOpenFile(fileName, "rb");
     if (file == nullptr)
         return false;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
@@ -234,8 +233,28 @@ Image loadPng(const std::string& fileName) {
 namespace {
 void failWrite(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
-// Encodes image into file; false when libpng gives up.
-bool encode(FILE* file, const Image& image) {
+// Where the encoder writes, and why writing stopped.
+struct Sink {
+    FILE* file;
+    int error = 0;   // errno of the write that failed
+};
+
+void writeBytes(png_structp png, png_bytep data, png_size_t length) {
+    Sink& sink = *static_cast<Sink*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, length, sink.file) != length) {
+        sink.error = errno != 0 ? errno : EIO;
+        png_error(png, "write");
+    }
+}
+
+void flushBytes(png_structp png) {
+    Sink& sink = *static_cast<Sink*>(png_get_io_ptr(png));
+    if (std::fflush(sink.file) != 0 && sink.error == 0)
+        sink.error = errno != 0 ? errno : EIO;
+}
+
+// Encodes image into the sink; false when libpng gives up.
+bool encode(Sink& sink, const Image& image) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, silentWarning);
     if (png == nullptr)
         return false;
@@ -244,7 +263,7 @@ bool encode(FILE* file, const Image& image) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &sink, writeBytes, flushBytes);
     png_set_IHDR(png, info, image.width, image.height, 8,
                  image.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -258,28 +277,24 @@ bool encode(FILE* file, const Image& image) {
 }
 }  // namespace
 
-bool savePngAsNewFile(const std::string& path, const Image& image, std::string& error) {
+bool savePngAsNewFile(const std::string& path, const Image& image, int& error) {
     if ((image.channels != 3 && image.channels != 4) || image.bitDepth != 8 || image.pixels == nullptr) {
-        error = "no picture";
+        error = EINVAL;
         return false;
     }
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0) {
-        error = std::strerror(errno);
+    errno = 0;
+    Sink sink{velmCreateFile(path)};
+    if (sink.file == nullptr) {
+        error = errno;
         return false;
     }
-    FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        error = std::strerror(errno);
-        close(fd);
-        unlink(path.c_str());
-        return false;
-    }
-    const bool encoded = encode(file, image);
-    const bool closed = std::fclose(file) == 0;
+    const bool encoded = encode(sink, image);
+    errno = 0;
+    const bool closed = std::fclose(sink.file) == 0;
     if (!encoded || !closed) {
-        error = closed ? "the picture could not be encoded" : std::strerror(errno);
-        unlink(path.c_str());   // no half-written picture is left behind
+        // The system's reason when it refused a write (a full disk), else the encoder's.
+        error = sink.error != 0 ? sink.error : !closed && errno != 0 ? errno : EIO;
+        velmRemoveFile(path);   // no half-written picture is left behind
         return false;
     }
     return true;

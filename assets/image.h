@@ -43,6 +43,9 @@ Image decodePng(const uint8_t* data, size_t size);
 bool pngChunksAreSane(const uint8_t* data, size_t size);
 
 // Writes an 8-bit RGB (3 channels) or RGBA (4) picture to a new file at
-// path; an existing file is never replaced (errno EEXIST). On failure error
-// says why, as the system puts it.
-bool savePngAsNewFile(const std::string& path, const Image& image, std::string& error);
+// path (a UTF-8 path, in binary on every platform); an existing file is
+// never replaced. On failure error is why, as an errno value: EEXIST for a
+// file already there, the system's reason for a file it would not create or
+// write (ENOSPC for a full disk), EINVAL for no picture, EIO for a picture
+// the encoder gave up on.
+bool savePngAsNewFile(const std::string& path, const Image& image, int& error);

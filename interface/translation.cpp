@@ -1,17 +1,14 @@
-// Looking texts up: in GNU gettext's catalog, or in a compiled catalog read
-// here where libintl is not at hand.
+// Looking texts up in a compiled catalog (GNU gettext's .mo), read here on
+// every platform.
 #include "interface/translation.h"
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <unordered_map>
 #include <vector>
 
-#ifndef _WIN32
-#include <libintl.h>
-#endif
+#include "velmkit/velm_file.h"
 
 namespace {
 std::unordered_map<std::string, std::string>& catalog() {
@@ -20,6 +17,7 @@ std::unordered_map<std::string, std::string>& catalog() {
 }
 
 constexpr uint32_t moMagic = 0x950412de;   // as written by a little-endian msgfmt
+constexpr size_t maxCatalogBytes = 16u << 20;   // far beyond any catalog of ours
 
 uint32_t word(const std::vector<char>& bytes, size_t at, bool swapped) {
     uint32_t v = 0;
@@ -29,9 +27,15 @@ uint32_t word(const std::vector<char>& bytes, size_t at, bool swapped) {
 }  // namespace
 
 bool useCatalogFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 28)
+    std::vector<char> bytes;
+    if (FILE* in = velmOpenFile(path, "rb")) {
+        char chunk[1 << 14];
+        size_t n = 0;
+        while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0 && bytes.size() < maxCatalogBytes)
+            bytes.insert(bytes.end(), chunk, chunk + n);
+        std::fclose(in);
+    }
+    if (bytes.size() < 28 || bytes.size() >= maxCatalogBytes)
         return false;
     const bool swapped = word(bytes, 0, false) != moMagic;
     if (word(bytes, 0, swapped) != moMagic)
@@ -49,29 +53,22 @@ bool useCatalogFile(const std::string& path) {
         out.assign(bytes.data() + offset, length);
         return true;
     };
-    auto& texts = catalog();
-    texts.clear();
+    std::unordered_map<std::string, std::string> texts;
     for (uint32_t i = 0; i < count; ++i) {
         std::string english, translated;
-        if (!text(originals, i, english) || !text(translations, i, translated)) {
-            texts.clear();   // half a catalog would mix two languages
-            return false;
-        }
+        if (!text(originals, i, english) || !text(translations, i, translated))
+            return false;   // half a catalog would mix two languages
         if (!english.empty())   // the empty key holds the catalog's header
             texts[english] = translated;
     }
+    catalog().swap(texts);
     return true;
 }
 
+void useNoCatalog() { catalog().clear(); }
+
 const char* tr(const char* english) {
     const auto& texts = catalog();
-    if (!texts.empty()) {
-        const auto found = texts.find(english);
-        return found != texts.end() ? found->second.c_str() : english;
-    }
-#ifdef _WIN32
-    return english;
-#else
-    return dgettext(textDomain, english);
-#endif
+    const auto found = texts.find(english);
+    return found != texts.end() ? found->second.c_str() : english;
 }

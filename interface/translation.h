@@ -1,5 +1,5 @@
-// The texts a learner reads, in the learner's language: GNU gettext's
-// catalog "corvane" (set up by the shell), English when there is none.
+// The texts a learner reads, in the learner's language: the compiled GNU
+// gettext catalog "corvane" that the shell chose, English when there is none.
 #pragma once
 
 #include <string>
@@ -11,6 +11,8 @@ const char* tr(const char* english);
 #define N_(text) text
 // The catalog's name.
 constexpr const char* textDomain = "corvane";
-// Where libintl is not at hand (Windows): reads a compiled catalog (.mo)
-// whose texts tr() answers from then on; false when it cannot be read.
+// Reads a compiled catalog (.mo) whose texts tr() answers from then on;
+// false, and the texts left as they were, when it cannot be read whole.
 bool useCatalogFile(const std::string& path);
+// No catalog: the texts as they are written, in English.
+void useNoCatalog();

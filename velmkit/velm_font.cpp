@@ -10,11 +10,10 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "velmkit/velm_base.h"
+#include "velmkit/velm_file.h"
 
 namespace {
 constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
@@ -84,11 +83,27 @@ std::vector<std::string>& fontFolderList() {
 }
 
 bool readable(const std::string& path) {
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    if (FILE* f = velmOpenFile(path, "rb")) {
         std::fclose(f);
         return true;
     }
     return false;
+}
+
+// The whole file, empty when it cannot be read or passes limit bytes.
+std::vector<unsigned char> fileBytes(const std::string& path, size_t limit) {
+    std::vector<unsigned char> bytes;
+    FILE* f = velmOpenFile(path, "rb");
+    if (f == nullptr)
+        return bytes;
+    unsigned char chunk[1 << 16];
+    size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0 && bytes.size() <= limit)
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(f);
+    if (bytes.size() > limit)
+        bytes.clear();
+    return bytes;
 }
 
 #ifdef CORVANE_NO_FONTCONFIG
@@ -169,10 +184,8 @@ VelmFont::VelmFont(const char* fileName) {
     const std::string path = velmResolveFontFile(fileName);
     if (path.empty())
         return;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (data.empty() || data.size() > maxFontFileBytes)
+    std::vector<unsigned char> data = fileBytes(path, maxFontFileBytes);
+    if (data.empty())
         return;
     // Check that FreeType takes the file before keeping it.
     FTBitmapFont probe(data.data(), data.size());   // needs no GL context

@@ -2,7 +2,6 @@
 // where pictures go and what they are called, and the language chosen.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -10,16 +9,19 @@
 #include <iterator>
 #include <string>
 
-#include <libintl.h>
+#include <filesystem>
 
+#include "app/classroom.h"
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/platform.h"
 #include "app/snapshot.h"
 #include "interface/translation.h"
 #include "assets/image.h"
+#include "support/environment.h"
 #include "support/temp_path.h"
 #include "velmkit/velm_base.h"
+#include "velmkit/velm_file.h"
 
 namespace {
 constexpr int32_t none = 0, shift = velmModShift, control = velmModControl, alt = velmModAlt;
@@ -37,6 +39,11 @@ TEST(ClassroomKeys, EachKeyAsksItsCommandAndNearMissesAskNone) {
     EXPECT_EQ(commandFor(f12, none, false), Command::SavePicture);
     EXPECT_EQ(commandFor(f1, none, false), Command::ToggleHelp);
     EXPECT_EQ(commandFor('?', shift, false), Command::ToggleHelp);
+    // "?" is what the layout types: Shift and "," in French, Shift and "ß" in German.
+    EXPECT_EQ(commandFor('<', shift, false, '?'), Command::ToggleHelp);
+    EXPECT_EQ(commandFor(223, shift, false, '?'), Command::ToggleHelp);
+    EXPECT_EQ(commandFor('?', shift, false, '/'), Command::None) << "Shift and the keypad's /";
+    EXPECT_EQ(commandFor('?', shift | control, false, '?'), Command::None);
     // Everything else still goes to the widgets: Escape in a window, Return
     // alone, shortcuts with Control, the check box's Tab and Space.
     EXPECT_EQ(commandFor(27, none, false), Command::None);
@@ -50,24 +57,11 @@ TEST(ClassroomKeys, EachKeyAsksItsCommandAndNearMissesAskNone) {
 }
 
 TEST(Pictures, NamedByTheSecondAndNumberedWhenTheNameIsTaken) {
-    setenv("TZ", "UTC", 1);
+    setEnvironment("TZ", "UTC");
     tzset();
     const std::time_t t = 1796738706;   // 2026-12-08 14.05.06 UTC
     EXPECT_EQ(pictureFileName(t, 1), "Corvane Zone 2026-12-08 14.05.06.png");
     EXPECT_EQ(pictureFileName(t, 2), "Corvane Zone 2026-12-08 14.05.06 (2).png");
-}
-
-TEST(Pictures, GoToTheDesktopsPicturesFolderElsePicturesElseHome) {
-    const std::string home = folder("home"), bin = folder("bin"), named = folder("Bilder");
-    setenv("HOME", home.c_str(), 1);
-    setenv("PATH", bin.c_str(), 1);   // no xdg-user-dir
-    EXPECT_EQ(picturesFolder(), home);
-    ASSERT_EQ(mkdir((home + "/Pictures").c_str(), 0755), 0);
-    EXPECT_EQ(picturesFolder(), home + "/Pictures");
-    // The desktop's own answer wins when it names a folder.
-    std::ofstream(bin + "/xdg-user-dir") << "#!/bin/sh\necho '" << named << "'\n";
-    ASSERT_EQ(chmod((bin + "/xdg-user-dir").c_str(), 0755), 0);
-    EXPECT_EQ(picturesFolder(), named);
 }
 
 TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
@@ -77,7 +71,7 @@ TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
     frame.bitDepth = 8;
     frame.pixels = new uint8_t[24]{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     const std::string saved = folder("saved"), path = saved + "/picture.png";
-    std::string error;
+    int error = 0;
     for (const uint8_t channels : {4, 3}) {   // with alpha, and the window's frames
         frame.channels = channels;
         const std::string file = channels == 3 ? path : saved + "/with_alpha.png";
@@ -88,11 +82,11 @@ TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
                   std::vector<uint8_t>(frame.pixels, frame.pixels + 6 * channels));
     }
     EXPECT_FALSE(savePngAsNewFile(path, Image(), error)) << "nothing to write";
-    errno = 0;
     EXPECT_FALSE(savePngAsNewFile(path, frame, error));
-    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(error, EEXIST);
     EXPECT_FALSE(savePngAsNewFile("/nonexistent-folder/x.png", frame, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_STREQ(savingFailure(ENOSPC).c_str(), "the disk is full");
 }
 
 TEST(Language, SettingsNameLanguagesMostSpecificFirst) {
@@ -101,30 +95,46 @@ TEST(Language, SettingsNameLanguagesMostSpecificFirst) {
     EXPECT_TRUE(languagesOf("").empty());
 }
 
+// As gettext chooses: LANGUAGE (a list) before the locale, but only where
+// the locale is not C; C by any of its names gives English.
 TEST(Language, ChosenAsGettextProgramsChooseIt) {
     const std::string catalogs = CORVANE_LOCALE_DIR;
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
-        unsetenv(name);
+        unsetEnvironment(name);
+    EXPECT_EQ(setUpLanguage("es", catalogs), "es") << "--lang in an empty environment";
+    EXPECT_STREQ(tr("Paused"), "En pausa");
     EXPECT_EQ(setUpLanguage("", catalogs), "en");
-    setenv("LANG", "C", 1);
-    EXPECT_EQ(setUpLanguage("", catalogs), "en");
-    setenv("LANG", "xx_YY.UTF-8", 1);   // no catalog: English
-    EXPECT_EQ(setUpLanguage("", catalogs), "en");
-    setenv("LC_ALL", "POSIX", 1);   // "C" by its other name, over LANG
-    setenv("LANG", "fr_FR.UTF-8", 1);
-    EXPECT_EQ(setUpLanguage("", catalogs), "en");
-    unsetenv("LC_ALL");
-    setenv("LANG", "fr_CA.UTF-8", 1);
+    EXPECT_STREQ(tr("Paused"), "Paused") << "and the texts follow";
+    setEnvironment("LANGUAGE", "de");
+    if (systemLanguage().empty()) {   // Windows always has a locale of its own
+        EXPECT_EQ(setUpLanguage("", catalogs), "en") << "no locale is the C locale";
+    }
+    for (const char* c : {"C", "POSIX", "C.UTF-8"}) {
+        setEnvironment("LC_ALL", c);
+        setEnvironment("LANG", "fr_FR.UTF-8");
+        EXPECT_EQ(setUpLanguage("", catalogs), "en") << c << " over LANG, LANGUAGE left aside";
+    }
+    unsetEnvironment("LC_ALL");
+    EXPECT_EQ(setUpLanguage("", catalogs), "de") << "LANGUAGE over a locale that is not C";
+    unsetEnvironment("LANGUAGE");
+    setEnvironment("LANG", "fr_CA.UTF-8");
     EXPECT_EQ(setUpLanguage("", catalogs), "fr");
-    unsetenv("LANGUAGE");   // which the choice sets, for gettext
-    setenv("LC_ALL", "es_ES.UTF-8", 1);   // over LANG
-    EXPECT_EQ(setUpLanguage("", catalogs), "es");
-    setenv("LANGUAGE", "C:de", 1);   // the untranslated texts, whatever follows
+    setEnvironment("LANG", "xx_YY.UTF-8");   // no catalog: English
     EXPECT_EQ(setUpLanguage("", catalogs), "en");
-    setenv("LANGUAGE", "xx:pt_BR:de", 1);   // a list, over both
+    setEnvironment("LC_ALL", "es_ES.UTF-8");   // over LANG
+    EXPECT_EQ(setUpLanguage("", catalogs), "es");
+    setEnvironment("LANGUAGE", "C:de");   // the untranslated texts, whatever follows
+    EXPECT_EQ(setUpLanguage("", catalogs), "en");
+    setEnvironment("LANGUAGE", "xx:pt_BR:de");   // a list, over both
     EXPECT_EQ(setUpLanguage("", catalogs), "pt");
     EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
-    EXPECT_STREQ(dgettext("corvane", "Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
+    EXPECT_STREQ(tr("Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
+    // A damaged catalog is passed over: English texts, English picture.
+    const std::string locale = folder("locale"), damaged = locale + "/de/LC_MESSAGES";
+    std::filesystem::create_directories(damaged);
+    std::ofstream(damaged + "/corvane.mo") << "damaged";
+    EXPECT_EQ(setUpLanguage("de", locale), "en");
+    EXPECT_STREQ(tr("Trench"), "Trench");
 }
 
 // A language's own features picture, when it is beside the program; the
@@ -133,18 +143,17 @@ TEST(Language, FeaturesPictureInTheLanguageWhenThereIsOne) {
     const std::string dir = folder("pictures");
     for (const char* name : {"corvane_features_de.png", "corvane_features_en.png"})
         std::ofstream(dir + "/" + name) << "x";
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
     EXPECT_EQ(translatedFeaturesPicture("de"), "corvane_features_de.png");
     EXPECT_EQ(translatedFeaturesPicture("fr"), "");
     EXPECT_EQ(translatedFeaturesPicture("en"), "");
-    ASSERT_EQ(chdir(previous), 0);
+    std::filesystem::current_path(previous);
 }
 
-// Where there is no libintl the compiled catalog is read directly: every
-// text of it, no half of a damaged one, and English when it is gone.
-TEST(Language, CatalogReadDirectlyWhereThereIsNoLibintl) {
+// The compiled catalog is read whole: every text of it, and nothing of a
+// damaged one, which leaves the texts as they were.
+TEST(Language, CatalogReadWholeOrNotAtAll) {
     const std::string german = std::string(CORVANE_LOCALE_DIR) + "/de/LC_MESSAGES/corvane.mo";
     ASSERT_TRUE(useCatalogFile(german));
     EXPECT_STREQ(tr("Paused"), "Angehalten");
@@ -155,7 +164,7 @@ TEST(Language, CatalogReadDirectlyWhereThereIsNoLibintl) {
     const std::string cut = testTempPath("cut.mo");
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 40);
     EXPECT_FALSE(useCatalogFile(cut));
-    EXPECT_STREQ(tr("Paused"), dgettext(textDomain, "Paused")) << "nothing of a damaged catalog is used";
+    EXPECT_STREQ(tr("Paused"), "Angehalten") << "nothing of a damaged catalog is used";
     // The tables may come after the texts, the last entry ending the file.
     const uint32_t header[] = {0x950412de, 0, 1, 32, 40, 0, 0}, entries[] = {1, 28, 1, 29};
     std::string tablesLast(reinterpret_cast<const char*>(header), sizeof header);

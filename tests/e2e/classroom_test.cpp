@@ -78,6 +78,34 @@ TEST_F(ClassroomTest, PauseHelpAndPictureAsATeacherUsesThem) {
     EXPECT_LT(brightPixels(resumed, badge), 5) << "and the badge is gone";
 }
 
+// "?" shows the key help wherever the keyboard's layout puts it: Shift and
+// "ß" on a German keyboard, Shift and "," on a French one (where a US
+// keyboard's "/" types other characters).
+TEST(KeyboardLayouts, QuestionMarkShowsTheHelpOnGermanAndFrenchKeyboards) {
+    XvfbServer server;
+    ASSERT_TRUE(server.start("1024x768x24"));
+    const std::string shared = std::getenv("DISPLAY");
+    setenv("DISPLAY", server.display().c_str(), 1);
+    {
+        ProgramRun run;
+        ASSERT_TRUE(run.start(dataDir));
+        run.pressWithModifiers({}, "p");   // a still scene to compare with
+        const Image before = run.screenshotWhen([](const Image& s) { return brightPixels(s, badge) > 20; });
+        for (const auto& [layout, key] : {std::pair<std::string, std::string>{"de", "ssharp"}, {"fr", "comma"}}) {
+            ASSERT_EQ(std::system(("setxkbmap " + layout).c_str()), 0);
+            run.pressWithModifiers({"shift"}, key);
+            EXPECT_GT(differingPixels(before, run.screenshotOnceChanged(before, centre, 5000), centre), 5000)
+                << "the help, on a " << layout << " keyboard";
+            run.pressWithModifiers({"shift"}, key);
+            const Image hidden = run.screenshotWhen([&](const Image& s) { return differingPixels(before, s, centre) < 20; });
+            EXPECT_LT(differingPixels(before, hidden, centre), 20) << "and gone again";
+        }
+        run.pressWithModifiers({"ctrl"}, "q");
+        EXPECT_TRUE(run.waitForExit(5));
+    }
+    setenv("DISPLAY", shared.c_str(), 1);
+}
+
 // Full screen on screens of other shapes: the design, scaled as one, fills
 // the largest centred 4:3 area, with plain bars beside it.
 struct ScreenShape {

@@ -113,7 +113,9 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
         installed = std::getenv("CORVANE_WINDOWS_PROGRAM");
         if (!windowsFolder.empty())
             std::filesystem::remove_all(windowsFolder);
-        folder = windowsFolder = base + "_windows";
+        // A folder named beyond the ANSI code page (a zip unpacked under
+        // "Imágenes"): the program still finds its pictures, fonts and catalogs.
+        folder = windowsFolder = base + "_windows_Im\xC3\xA1genes";
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         const auto recursive = std::filesystem::copy_options::recursive;

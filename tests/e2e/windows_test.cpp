@@ -30,10 +30,11 @@ TEST(WindowsBesideLinux, ShowsTheSameScene) {
         GTEST_SKIP() << "no Windows program named";
     // Each paused once it has drawn; one after the other, as their windows
     // open at the same place.
+    // In German: the panel's texts come from the catalog beside each program.
     ProgramRun onWindows, onLinux(true);
-    ASSERT_TRUE(onWindows.start(CORVANE_DATA_DIR));
+    ASSERT_TRUE(onWindows.start(CORVANE_DATA_DIR, {}, 0.5, {"--lang=de"}));
     const Image a = pausedShot(onWindows);
-    ASSERT_TRUE(onLinux.start(CORVANE_DATA_DIR));
+    ASSERT_TRUE(onLinux.start(CORVANE_DATA_DIR, {}, 0.5, {"--lang=de"}));
     const Image b = pausedShot(onLinux);
     ASSERT_EQ(a.width, b.width);
     ASSERT_EQ(a.height, b.height);
