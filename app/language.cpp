@@ -1,6 +1,7 @@
 // Choosing the language and binding the catalog.
 #include "app/language.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -73,8 +74,20 @@ std::vector<std::string> languageSettings() {
 }  // namespace
 
 namespace {
+// "pt_PT" for "pt": a language without a country, in its home country;
+// empty for one that names a country already.
+std::string homeCountryOf(const std::string& language) {
+    if (language.find('_') != std::string::npos)
+        return {};
+    std::string country = language;
+    for (char& c : country)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return language + "_" + country;
+}
+
 // The first language of settings that is English or has a catalog that
-// reads whole (then in use); English when none is.
+// reads whole (then in use), as its catalog is named ("de", "pt_BR");
+// English when none is.
 std::string firstLanguage(const std::vector<std::string>& settings, const std::string& folder) {
     for (const std::string& setting : settings) {
         if (isCLocale(setting))
@@ -85,10 +98,13 @@ std::string firstLanguage(const std::vector<std::string>& settings, const std::s
             // The catalog is read here on every platform: what is shown never
             // depends on the locales a system has, nor on its C library. A
             // catalog that cannot be read is passed over, so that the texts
-            // and the features picture are always of one language.
-            const std::string catalog = folder + "/" + language + "/LC_MESSAGES/" + textDomain + ".mo";
-            if (velmPathExists(catalog) && useCatalogFile(catalog))
-                return language.substr(0, language.find('_'));
+            // and the features picture are always of one language. A language
+            // named alone is its home country's: "pt" is pt_PT.
+            for (const std::string& name : {language, homeCountryOf(language)}) {
+                const std::string catalog = folder + "/" + name + "/LC_MESSAGES/" + textDomain + ".mo";
+                if (!name.empty() && velmPathExists(catalog) && useCatalogFile(catalog))
+                    return name;
+            }
         }
     }
     return english;

@@ -12,8 +12,9 @@ std::string localeFolder();
 // the system's setting where the environment has none), preceded by the
 // list in LANGUAGE unless that locale is C (or POSIX, or C.UTF-8). The first
 // that has a catalog in folder that reads whole is put in use and answered
-// ("es", "pt", ...); "en", with no catalog, when none has. Nothing depends
-// on the locales installed or on the C library.
+// as its catalog is named ("es", "pt_BR", ...; a language named alone is
+// its home country's: "pt" gives pt_PT); "en", with no catalog, when none
+// has. Nothing depends on the locales installed or on the C library.
 std::string setUpLanguage(const std::string& requested, const std::string& folder);
 // The languages a setting names, most specific first: "pt_BR.UTF-8@x"
 // gives pt_BR, then pt.

@@ -11,35 +11,36 @@
 
 namespace {
 constexpr float frontZ = 2.0f;
-
-// The plate's top at model x (its height profile, flat, bent, then descending).
-float plateTop(float x) {
-    const float p = x + 4.4f;
-    if (p <= 4.0f)
-        return -0.13f;
-    if (p <= 4.5f)
-        return -0.13f - 0.5f * (p - 4.0f) * (p - 4.0f);
-    return -0.255f - 0.5f * (p - 4.5f);
-}
+// The plate's end normals, at its flat end and at its descending end.
+constexpr float flatNormal[2] = {0.0f, 1.0f}, slabNormal[2] = {0.44721f, 0.89443f};
+constexpr float plateStart = -4.4f, plateLength = 5.4f;
 
 ScenePoint front(float x, float y) { return {x, y, frontZ}; }
 
+// A point depth below the plate's top at x, along its normal.
+ScenePoint inSlab(float x, float depth) {
+    const WindowPoint n = plateNormalAt(x);
+    return front(x - depth * n.x, plateTopAt(x) - depth * n.y);
+}
+
+// Foci along the slab, from the trench down to where the panel's logo
+// covers it, alternately near its top and deeper in its crust.
 std::vector<ScenePoint> quakePoints() {
     std::vector<ScenePoint> points;
-    for (float x : {-0.02f, 0.05f, 0.12f, 0.19f})
-        points.push_back(front(x, plateTop(x)));
+    for (int k = 0; k < 8; ++k)
+        points.push_back(inSlab(-0.25f + 0.1f * static_cast<float>(k), k % 2 == 0 ? 0.025f : 0.06f));
     return points;
 }
 
 std::vector<ScenePoint> dropPoints() {
     std::vector<ScenePoint> points;
     for (float x : {0.24f, 0.30f, 0.36f})
-        points.push_back(front(x, plateTop(x) + 0.04f));
+        points.push_back(front(x, plateTopAt(x) + 0.04f));
     return points;
 }
 
-// Over the slab where the rising-magma arrow begins.
-constexpr ScenePoint meltPoint{0.385f, -0.345f, -1.0f, true};
+// In the mantle wedge, over the slab where the rising magma begins.
+constexpr ScenePoint meltPoint{0.385f, -0.36f, -1.0f, true};
 
 std::vector<WindowPoint> projected(const std::vector<ScenePoint>& points) {
     std::vector<WindowPoint> out;
@@ -48,6 +49,39 @@ std::vector<WindowPoint> projected(const std::vector<ScenePoint>& points) {
     return out;
 }
 }  // namespace
+
+float plateTopAt(float x) {
+    const float p = x - plateStart;
+    if (p <= 4.0f)
+        return -0.13f;
+    if (p <= 4.5f)
+        return -0.13f - 0.5f * (p - 4.0f) * (p - 4.0f);
+    return -0.255f - 0.5f * (p - 4.5f);
+}
+
+WindowPoint plateNormalAt(float x) {
+    const float u = std::clamp((x - plateStart) / plateLength, 0.0f, 1.0f);
+    const float nx = (1 - u) * flatNormal[0] + u * slabNormal[0], ny = (1 - u) * flatNormal[1] + u * slabNormal[1];
+    const float length = std::hypot(nx, ny);
+    return {nx / length, ny / length};
+}
+
+float crustBaseAt(float x) {
+    const float s = x + 0.1f;   // the land's own parameter, from the coast
+    const auto surface = [](float t) { return 0.2f - 0.3f * std::exp(-3.0f * t / 4.1f); };
+    const float root = std::fabs(x - 0.4f) < 0.5f ? 0.05f * std::sin(std::acos(2.0f * (x - 0.4f))) : 0.0f;
+    return surface(s) + 1.5f * (surface(0) - surface(s)) - 0.1f - root;
+}
+
+float crustBaseMeetsSlab() {
+    // The base runs above the slab inland of this point and below it seaward.
+    float low = -0.1f, high = 0.6f;
+    for (int i = 0; i < 40; ++i) {
+        const float mid = (low + high) / 2;
+        (crustBaseAt(mid) > plateTopAt(mid) ? high : low) = mid;
+    }
+    return high;
+}
 
 std::vector<WindowPoint> earthquakeMarks() { return projected(quakePoints()); }
 std::vector<WindowPoint> waterDrops() { return projected(dropPoints()); }
@@ -61,15 +95,16 @@ Bracket lithosphereBracket() {
 std::vector<FeatureLabel> featureLabels() {
     const ScenePoint none;
     return {
-        {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 52, 160, 128}, Target::None, false, none},
-        {"oceanic_crust", N_("Oceanic crust"), {22, 198, 160, 218}, Target::OceanicCrust, true, front(-0.55f, -0.16f)},
+        {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 52, 160, 112}, Target::None, false, none},
+        {"oceanic_crust", N_("Oceanic crust"), {10, 190, 146, 228}, Target::OceanicCrust, true, front(-0.5f, -0.145f)},
         {"lithospheric_mantle", N_("Lithospheric mantle"), {165, 54, 352, 88}, Target::PlateMantle, false, none},
-        {"asthenosphere", N_("Asthenosphere\n(mantle)"), {8, 4, 140, 40}, Target::Asthenosphere, false, none, Ink::Light},
-        {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {18, 264, 180, 280}, Target::None, false, none, Ink::Light,
+        {"asthenosphere", N_("Asthenosphere\n(upper mantle)"), {8, 4, 164, 40}, Target::Asthenosphere, false, none,
+         Ink::Light},
+        {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {14, 248, 182, 280}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"plate_rate", N_("about 5 cm per year"), {106, 232, 250, 248}, Target::None, false, none, Ink::Light,
+        {"plate_rate", N_("about 5 cm per year"), {14, 116, 168, 132}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"trench", N_("Trench"), {164, 182, 240, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
+        {"trench", N_("Trench"), {148, 182, 258, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
         {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
          front(-0.147f, -0.145f), Ink::Plain, Align::Centre},
         {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
@@ -79,10 +114,10 @@ std::vector<FeatureLabel> featureLabels() {
          Ink::Hot},
         {"continental_crust", N_("Continental crust"), {496, 162, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
          Ink::Plain, Align::Right},
-        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {500, 74, 636, 108}, Target::Melt, true, meltPoint,
+        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {498, 74, 638, 108}, Target::Melt, true, meltPoint,
          Ink::Hot},
-        {"earthquakes", N_("Earthquakes (Benioff zone)"), {150, 30, 380, 48}, Target::Earthquake, true,
-         quakePoints()[2]},
+        {"earthquakes", N_("Earthquakes (Benioff zone)"), {168, 30, 398, 48}, Target::Earthquake, true,
+         quakePoints()[4]},
         {"water", N_("Water released from the slab"), {170, 4, 420, 22}, Target::Water, true, dropPoints()[1],
          Ink::Water},
     };

@@ -27,10 +27,10 @@ enum class Target {
     Sediment,         // the accretionary wedge at the foot of the coast
     Cone,             // a volcano of the arc
     LandRock,         // the rock of the land's cut face, under its soil
-    Melt,             // the melt glow over the slab
+    Melt,             // the melt zone in the mantle wedge, over the slab
     Water,            // a water droplet leaving the slab
-    Earthquake,       // a mark on the slab's top
-    Magma,            // the rising-magma arrow
+    Earthquake,       // a focus in the slab
+    Magma,            // the rising magma's path, where its arrow is drawn
 };
 
 enum class Ink { Plain, Water, Hot, Light };
@@ -53,11 +53,20 @@ struct FeatureLabel {
 // The labels, in English.
 std::vector<FeatureLabel> featureLabels();
 
-// Marks drawn with the labels.
+// The scene's front face as the pictures follow it, in model units: the
+// plate's top at x and its unit normal there, and the base of the
+// continental crust (the bottom of the land's layer), with the x where that
+// base meets the slab's top; inland of it the mantle wedge lies between them.
+float plateTopAt(float x);
+WindowPoint plateNormalAt(float x);
+float crustBaseAt(float x);
+float crustBaseMeetsSlab();
+
+// Marks of the plain view (the overlay picture), in design pixels.
 std::vector<WindowPoint> waterDrops();       // droplets rising from the slab
-std::vector<WindowPoint> earthquakeMarks();  // on the slab's top, under the coast
-WindowPoint meltCentre();                    // the middle of the melt glow
-constexpr float meltRadiusX = 46, meltRadiusY = 26;
+std::vector<WindowPoint> earthquakeMarks();  // foci in the slab, from the trench down (a Benioff zone)
+WindowPoint meltCentre();                    // the middle of the melt zone, in the mantle wedge
+constexpr float meltRadiusX = 30, meltRadiusY = 12;
 // The bracket beside the plate's layers: its x and the ends of its span.
 struct Bracket {
     float x, bottom, top;

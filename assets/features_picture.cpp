@@ -97,19 +97,22 @@ void drawWater(WindowPainter& p) {
     }
 }
 
-// Earthquakes along the slab's top: small bursts.
+// Earthquake foci along the slab: bursts large enough to see across a room.
 void drawEarthquakes(WindowPainter& p) {
     const Colour burst = rgb(255, 236, 120);
-    for (const WindowPoint& q : earthquakeMarks())
+    for (const WindowPoint& q : earthquakeMarks()) {
+        p.canvas.fillEllipse(p.cx(q.x), p.cy(q.y), 3.2f * p.scale, 3.2f * p.scale, outline);
         for (int k = 0; k < 4; ++k) {
             const float a = pi / 4 * k + pi / 8;
-            const WindowPoint from{q.x - std::cos(a) * 5.5f, q.y - std::sin(a) * 5.5f};
-            const WindowPoint to{q.x + std::cos(a) * 5.5f, q.y + std::sin(a) * 5.5f};
-            outlinedLine(p, from, to, 1.8f, burst);
+            const WindowPoint from{q.x - std::cos(a) * 7.5f, q.y - std::sin(a) * 7.5f};
+            const WindowPoint to{q.x + std::cos(a) * 7.5f, q.y + std::sin(a) * 7.5f};
+            outlinedLine(p, from, to, 2.0f, burst);
         }
+        p.canvas.fillEllipse(p.cx(q.x), p.cy(q.y), 2.0f * p.scale, 2.0f * p.scale, burst);
+    }
 }
 
-// The melt over the slab: a soft orange glow.
+// The melt zone in the mantle wedge: a soft orange glow.
 void drawMelt(WindowPainter& p) {
     const WindowPoint centre = meltCentre();
     Mask glow(p.canvas.width(), p.canvas.height());
@@ -127,12 +130,65 @@ void drawMelt(WindowPainter& p) {
     p.canvas.paintMask(soft.blurred(designPixels(p, 1.5f), 1), 0, 0, rgb(255, 220, 120, 0.35f));
 }
 
-// The plate's motion towards the trench, and where it comes from.
+// The plate's motion: an arrow on its crust's cut face, towards the trench;
+// where it comes from, off to the left.
 void drawPlateMotion(WindowPainter& p) {
     const Colour c = inkOf(Ink::Light);
-    outlinedLine(p, {14, 240}, {90, 240}, 3.0f, c);
-    arrowHead(p, {101, 240}, 1, 0, 7, c);
-    arrowHead(p, {6, 272}, -1, 0, 5, c);   // from a mid-ocean ridge, off to the left
+    const WindowPoint tail = project({-0.84f, -0.185f, 2.0f}), tip = project({-0.56f, -0.185f, 2.0f});
+    outlinedLine(p, tail, {tip.x - 9, tip.y}, 3.0f, c);
+    arrowHead(p, tip, 1, 0, 7, c);
+    arrowHead(p, {6, 272}, -1, 0, 5, c);   // from a mid-ocean ridge
+}
+
+// A polygon of scene points, in canvas pixels.
+std::vector<float> onCanvas(const WindowPainter& p, const std::vector<ScenePoint>& points) {
+    std::vector<float> xy;
+    for (const ScenePoint& point : points) {
+        const WindowPoint w = project(point);
+        xy.push_back(p.cx(w.x));
+        xy.push_back(p.cy(w.y));
+    }
+    return xy;
+}
+
+// The oceanic plate's lithospheric mantle (its lower band): a greenish
+// tint, so that it is not taken for the continent's crust.
+void tintPlateMantle(WindowPainter& p) {
+    std::vector<ScenePoint> upper, lower;
+    for (float x = -1.0f; x <= 1.01f; x += 0.02f) {
+        const WindowPoint n = plateNormalAt(x);
+        upper.push_back({x - 0.1f * n.x, plateTopAt(x) - 0.1f * n.y, 2.0f});
+        lower.push_back({x - 0.35f * n.x, plateTopAt(x) - 0.35f * n.y, 2.0f});
+    }
+    upper.insert(upper.end(), lower.rbegin(), lower.rend());
+    p.canvas.fillPolygon(onCanvas(p, upper), rgb(60, 96, 72, 0.45f));
+}
+
+// The mantle wedge between the base of the continent's crust and the slab,
+// in the asthenosphere's colours, under a dark line at the crust's base.
+void drawMantleWedge(WindowPainter& p) {
+    const float from = crustBaseMeetsSlab();
+    std::vector<ScenePoint> base, wedge;
+    for (float x = from; x <= 1.21f; x += 0.01f)
+        base.push_back({x, crustBaseAt(x), 2.0f});
+    wedge = base;
+    for (float x = 1.2f; x >= from - 0.001f; x -= 0.01f)
+        wedge.push_back({x, plateTopAt(x), 2.0f});
+    p.canvas.fillPolygon(onCanvas(p, wedge), rgb(132, 88, 54, 0.72f));
+    for (size_t i = 1; i < base.size(); ++i) {
+        const WindowPoint a = project(base[i - 1]), b = project(base[i]);
+        p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), 1.1f * p.scale, rgb(36, 26, 20, 0.9f));
+    }
+}
+
+// Where the magma rises, from the melt to the vent, under its arrow: the
+// arrow's window shows and hides it, the path stays.
+void drawMagmaPath(WindowPainter& p) {
+    const WindowPoint melt = meltCentre(), vent = project({0.40f, 0.19f, -1.0f, true});
+    p.canvas.strokeLine(p.cx(melt.x + 6), p.cy(melt.y), p.cx(vent.x), p.cy(vent.y), 3.2f * p.scale,
+                        rgb(150, 40, 16, 0.55f));
+    p.canvas.strokeLine(p.cx(melt.x + 6), p.cy(melt.y), p.cx(vent.x), p.cy(vent.y), 1.4f * p.scale,
+                        rgb(255, 120, 40, 0.6f));
 }
 
 void drawBracket(WindowPainter& p) {
@@ -149,11 +205,17 @@ void drawBracket(WindowPainter& p) {
 
 }  // namespace
 
-bool paintFeatures(WindowPainter& p, const TextRenderer& font,
-                   const std::function<std::string(const std::string&)>& translate) {
+void paintPlainView(WindowPainter& p) {
+    tintPlateMantle(p);
+    drawMantleWedge(p);
+    drawMagmaPath(p);
     drawMelt(p);
     drawWater(p);
     drawEarthquakes(p);
+}
+
+bool paintFeatures(WindowPainter& p, const TextRenderer& font,
+                   const std::function<std::string(const std::string&)>& translate) {
     drawPlateMotion(p);
     drawBracket(p);
     bool ok = true;

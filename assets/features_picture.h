@@ -1,5 +1,6 @@
-// The features picture painted from the label data: the labels, their
-// leaders and the marks they point at, at any size. The generator stores it
+// The pictures painted from the scene's data: the plain view's marks (in
+// the overlay) and the features picture (the labels, their leaders, the
+// plate's motion), at any size. The generator stores it
 // at the design's size; the program paints it again at the size shown, so
 // that its texts are as sharp on a projector as in the window.
 #pragma once
@@ -26,6 +27,11 @@ struct WindowPainter {
 // a text that fits its place in the generator fits it everywhere.
 constexpr const char* labelFontFile = "DEJAVUSANSB.TTF";
 
+// Paints what the plain view shows over the scene's cut faces onto p (the
+// overlay picture): the oceanic plate's mantle tinted apart from the
+// continent's crust, the mantle wedge under the crust's base, the magma's
+// path, the melt zone, the water leaving the slab and the earthquake foci.
+void paintPlainView(WindowPainter& p);
 // Paints the features onto p; translate gives a label's text (the English
 // one, the catalog's key) in the language shown. False when a text does
 // not fit its place: it is left out, and the rest is painted.

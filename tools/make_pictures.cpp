@@ -64,11 +64,10 @@ Canvas rockPicture() {
 
 Canvas landPicture() {
     // t = 0 is the land's top edge on the cut face and the foot of the cones:
-    // a thin grass line, top soil, then continental rock down the cut face
-    // (which reaches t = 0.53 at most). The rows above are never on the cut
-    // face, only on the land's top, and hold meadow, so that the top reads as
-    // fields with strips of bare earth.
-    const Colour grass = rgb(98, 146, 60), grassDark = rgb(62, 104, 42);
+    // a thin soil, far thinner than the oceanic crust, then continental rock
+    // down the cut face (which reaches t = 0.53 at most); no grass runs down it. The rows
+    // above are never on the cut face, only on the land's top, and hold
+    // meadow, so that the top reads as fields with strips of bare earth.
     const Colour soil = rgb(112, 82, 54), soilDark = rgb(80, 58, 40);
     const Colour rock = rgb(214, 200, 176), rockDark = rgb(170, 154, 132);
     const Colour meadow = rgb(120, 156, 76), meadowDark = rgb(86, 122, 56);
@@ -76,12 +75,8 @@ Canvas landPicture() {
         const float wobble = (tileFbm(u * 8, 0.5f, 8, 3, 0.5f, 21) - 0.5f) * 0.04f;
         const float n = tileFbm(u * 8, v * 8, 8, 5, 0.55f, 22);
         const float fine = hashUnit(static_cast<int>(u * 256), static_cast<int>(v * 256), 23);
-        const float grassLine = 0.04f + wobble, soilLine = 0.095f + wobble * 1.2f;
+        const float soilLine = 0.014f + std::fabs(wobble) * 0.2f;
         const float rockEnd = 0.56f + wobble, meadowStart = 0.64f + wobble;
-        if (v < grassLine) {
-            const Colour c = mix(grassDark, grass, clamp01(n * 1.3f - 0.1f));
-            return fine > 0.85f ? mix(c, rgb(150, 190, 90), 0.5f) : c;
-        }
         if (v < soilLine) {
             const Colour c = mix(soilDark, soil, n);
             return fine > 0.9f ? mix(c, rgb(60, 44, 30), 0.6f) : c;
@@ -215,6 +210,7 @@ Canvas overlayPicture() {
     shadeBand(p, -20, 388, 230, 500, 0.30f);
     shadeBand(p, -20, 396, 150, 500, 0.12f);
     shadeBand(p, 480, -20, 660, 76, 0.15f);
+    paintPlainView(p);
     return stored(p);
 }
 

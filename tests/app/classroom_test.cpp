@@ -126,9 +126,11 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     setEnvironment("LANGUAGE", "C:de");   // the untranslated texts, whatever follows
     EXPECT_EQ(setUpLanguage("", catalogs), "en");
     setEnvironment("LANGUAGE", "xx:pt_BR:de");   // a list, over both
-    EXPECT_EQ(setUpLanguage("", catalogs), "pt");
+    EXPECT_EQ(setUpLanguage("", catalogs), "pt_BR");
+    EXPECT_EQ(setUpLanguage("pt", catalogs), "pt_PT") << "a language alone is its home country's";
+    EXPECT_STREQ(tr("Oceanic crust"), "Crusta oceânica");
     EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
-    EXPECT_STREQ(tr("Trench"), "Tiefsee-\nrinne") << "and the catalog is in use";
+    EXPECT_STREQ(tr("Trench"), "Tiefseegraben") << "and the catalog is in use";
     // A damaged catalog is passed over: English texts, English picture.
     const std::string locale = folder("locale"), damaged = locale + "/de/LC_MESSAGES";
     std::filesystem::create_directories(damaged);

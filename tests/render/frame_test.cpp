@@ -160,7 +160,7 @@ TEST_F(FrameTest, EachLayerShowsItsOwnPicture) {
     const Probe probes[] = {{"rock cut face", &TextureSet::rockTexture, 46, 152},
                             {"plate top under the sea", &TextureSet::rockTexture, 150, 200},
                             {"oceanic crust", &TextureSet::crustTexture, 54, 89},
-                            {"continental crust", &TextureSet::crustTexture, 570, 75},
+                            {"mantle wedge (the land's crust band)", &TextureSet::crustTexture, 570, 75},
                             {"land top", &TextureSet::landTexture, 590, 240},
                             {"land cut face", &TextureSet::landTexture, 600, 190},
                             {"first cone", &TextureSet::landTexture, 440, 250},

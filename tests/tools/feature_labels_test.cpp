@@ -166,7 +166,7 @@ TEST_F(FeatureLabelsTest, EveryTextOfEveryLanguageFitsItsPlaceInTheWindowClearOf
     // with the maker's name, and the address.
     const Box panel[] = {{0, 400, 200, 480}, {488, 18, 630, 72}, {526, 4, 636, 22}};
     const auto labels = featureLabels();
-    for (const char* language : {"", "de", "es", "fr", "pt"}) {
+    for (const char* language : {"", "de", "es", "fr", "pt_BR", "pt_PT"}) {
         const auto texts = readPoFile(std::string(CORVANE_PO_DIR) + "/" + language + ".po");
         EXPECT_EQ(texts.empty(), *language == '\0') << language;
         for (FeatureLabel label : labels) {
@@ -207,9 +207,6 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
         case Target::Trench:
             EXPECT_LT(distanceToPlateTop(end, -0.4f, 0.0f), 2.0f) << "on the plate where it bends down";
             break;
-        case Target::Earthquake:
-            EXPECT_LT(distanceToPlateTop(end, -0.1f, 1.0f), 1.0f) << "on the slab's top";
-            break;
         case Target::Water: {
             const auto drops = waterDrops();
             EXPECT_TRUE(std::any_of(drops.begin(), drops.end(),
@@ -218,6 +215,9 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
         }
         case Target::Melt:
             EXPECT_LT(std::hypot((end.x - melt.x) / meltRadiusX, (end.y - melt.y) / meltRadiusY), 1.0f);
+            break;
+        case Target::Earthquake:
+            EXPECT_TRUE(insideAny(region(Target::OceanicCrust), end)) << "on a focus in the slab";
             break;
         case Target::PlateMantle:
             EXPECT_FALSE(label.leader);
@@ -239,9 +239,23 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
             EXPECT_GT(end.y, frontPoint(-0.147f, plateHeight(-0.147f - plateStartX)).y) << "above the plate's top";
         }
     }
-    // Every earthquake mark lies on the slab's top.
-    for (const WindowPoint& q : earthquakeMarks())
-        EXPECT_LT(distanceToPlateTop(q, -0.1f, 1.0f), 1.0f);
+    // Every earthquake focus lies in the slab, from near the trench down to
+    // where the logo (from x 488) covers it; the melt lies in the mantle wedge: under the continent's
+    // crust, whose base runs well above the slab under the arc, and over the slab.
+    const auto foci = earthquakeMarks();
+    for (const WindowPoint& q : foci)
+        EXPECT_TRUE(insideAny(region(Target::OceanicCrust), q)) << q.x << ", " << q.y;
+    EXPECT_LT(foci.front().x, frontPoint(-0.2f, 0).x);
+    EXPECT_GT(foci.back().x, 488 - 15);
+    for (float x = crustBaseMeetsSlab(); x < 1.0f; x += 0.05f) {
+        EXPECT_NEAR(crustBaseAt(x), layerBottom(x - landStartX), 1e-4f) << "the crust's base is the land layer's";
+        EXPECT_NEAR(plateTopAt(x), plateHeight(x - plateStartX), 1e-4f);
+    }
+    const float arc = animation.ventCones.front()->position[0];
+    EXPECT_GT(frontPoint(arc, crustBaseAt(arc)).y - frontPoint(arc, plateTopAt(arc)).y, 25) << "well above the slab";
+    const float meltX = 0.4f;   // where the melt glow lies, under the arrow
+    EXPECT_LT(melt.y, frontPoint(meltX, crustBaseAt(meltX)).y);
+    EXPECT_GT(melt.y, frontPoint(meltX, plateTopAt(meltX)).y);
     // No leader crosses another, or another label's text.
     for (size_t i = 0; i < labels.size(); ++i) {
         if (!labels[i].leader)
