@@ -1,5 +1,7 @@
-// The classroom keys' actions on the program.
+// The classroom keys: which presses are the program's own, and their actions.
 #include "app/classroom.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
@@ -7,16 +9,13 @@
 #include <ctime>
 #include <string>
 
-#include "app/program.h"
-#include "app/shell.h"
+#include "app/input.h"
 #include "app/platform.h"
+#include "app/program.h"
 #include "app/snapshot.h"
-#include "assets/image.h"
+#include "app/window.h"
 #include "interface/classroom_panel.h"
-#include "interface/interface.h"
-#include "interface/logo_button.h"
 #include "interface/translation.h"
-#include "velmkit/velm.h"
 
 namespace {
 // Names tried for one second's pictures before giving up.
@@ -33,24 +32,52 @@ std::string fill(const char* format, const std::string& value) {
 }  // namespace
 
 ClassroomPanel& classroomPanel(Program& program) {
-    if (program.classroom == nullptr) {
-        program.classroom = new ClassroomPanel(program.guiContext);
-        program.classroom->layout(designWidth, designHeight);
+    ClassroomPanel*& panel = program.classroom.panel;
+    if (panel == nullptr) {
+        panel = new ClassroomPanel(program.guiContext);
+        panel->layout(designWidth, designHeight);
     }
-    return *program.classroom;
+    return *panel;
+}
+
+bool takeClassroomKey(Program& program, const InputEvent& press) {
+    const int32_t key = translateKey(press.key), mods = press.modifiers;
+    const Command command = isIgnoredKey(key) ? Command::None
+                                              : commandFor(mapKey(key, mods), mods, program.classroom.fullScreen,
+                                                           press.typed);
+    if (command == Command::None)
+        return false;
+    // The program's own keys never reach the widgets, nor do their repeats
+    // and releases.
+    std::vector<int32_t>& held = program.classroom.commandKeys;
+    if (std::find(held.begin(), held.end(), press.key) == held.end()) {
+        held.push_back(press.key);
+        runCommand(program, command);
+    }
+    return true;
+}
+
+bool takeClassroomKeyRelease(Program& program, int32_t symbol) {
+    std::vector<int32_t>& held = program.classroom.commandKeys;
+    const auto at = std::find(held.begin(), held.end(), symbol);
+    if (at == held.end())
+        return false;
+    held.erase(at);
+    return true;
 }
 
 void setPaused(Program& program, bool paused) {
-    program.paused = paused;
+    program.classroom.paused = paused;
     classroomPanel(program).setPaused(paused);
 }
 
 void runCommand(Program& program, Command command) {
+    ClassroomState& state = program.classroom;
     switch (command) {
-    case Command::TogglePause: setPaused(program, !program.paused); break;
-    case Command::ToggleFullScreen: setFullScreen(program, !program.fullScreen); break;
+    case Command::TogglePause: setPaused(program, !state.paused); break;
+    case Command::ToggleFullScreen: setFullScreen(program, !state.fullScreen); break;
     case Command::LeaveFullScreen: setFullScreen(program, false); break;
-    case Command::SavePicture: program.pictureRequested = true; break;
+    case Command::SavePicture: state.pictureRequested = true; break;
     case Command::ToggleHelp: classroomPanel(program).toggleHelp(); break;
     case Command::None: break;
     }
@@ -72,8 +99,8 @@ std::string savingFailure(int error) {
 }
 
 void savePicture(Program& program) {
-    const Image frame = std::move(program.picture);
-    program.picture = Image();
+    const Image frame = std::move(program.classroom.picture);
+    program.classroom.picture = Image();
     const std::string folder = picturesFolder();
     const std::time_t t = std::time(nullptr);
     std::string reason = tr("there is no folder for pictures");
@@ -89,13 +116,4 @@ void savePicture(Program& program) {
             break;
     }
     classroomPanel(program).showNotice(fill(tr("The picture could not be saved: %s"), reason));
-}
-
-void rebuildGlResources(Program& program) {
-    // Fonts first: their old glyph textures' names may come back for ours.
-    VelmFont::forgetAllGlObjects();
-    loadTextures(program.textures, program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
-    program.featuresWidth = program.featuresHeight = 0;   // the file's picture again
-    program.theInterface->logo->texture = program.textures.logoTexture;
-    recompileCones(program.animation);
 }

@@ -1,15 +1,22 @@
-// The classroom keys at work: pause, full screen, a picture of the window,
-// the key help; and remaking the GL's objects when a mode change lost them.
+// The classroom keys beyond Control+Q: pause, full screen, a picture of the
+// window and the key help; their state and their actions. Called by the
+// shell; they act through the window (app/window.h) and the panel.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/commands.h"
 
 class ClassroomPanel;
-struct Image;
+struct InputEvent;
 struct Program;
 
+// A key pressed: true when it is one of the program's own keys (then it is
+// done, and neither it, its repeats nor its release reach the widgets).
+bool takeClassroomKey(Program& program, const InputEvent& press);
+// A key released: true when its press was one of the program's own keys.
+bool takeClassroomKeyRelease(Program& program, int32_t symbol);
 void runCommand(Program& program, Command command);
 void setPaused(Program& program, bool paused);
 // Writes the frame F12 kept to a new file in the pictures folder and says
@@ -20,5 +27,3 @@ void savePicture(Program& program);
 std::string savingFailure(int error);
 // The badge, notice and help, made on first use.
 ClassroomPanel& classroomPanel(Program& program);
-// Textures, cone display lists and glyph textures made again in a new GL context.
-void rebuildGlResources(Program& program);

@@ -3,38 +3,41 @@
 
 #include <cstdlib>
 
+#include "app/keys.h"
+#include "app/platform.h"
 #include "velmkit/velm.h"
 
 namespace {
 constexpr int32_t keyQ = 'q';
 constexpr int32_t capitalOffset = 'a' - 'A';
 
-// Keypad and special keys whose codes differ between SDL and the library.
+// Keypad and special keys whose codes differ between the media library and
+// the widget library.
 int32_t specialKey(int32_t sym) {
     switch (sym) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return velmKeyReturn;
-    case SDLK_KP_PERIOD: return '.';
-    case SDLK_KP_DIVIDE: return '/';
-    case SDLK_KP_MULTIPLY: return '*';
-    case SDLK_KP_MINUS: return '-';
-    case SDLK_KP_PLUS: return '+';
-    case SDLK_KP_EQUALS: return '=';
-    case SDLK_UP: return velmKeyUp;
-    case SDLK_DOWN: return velmKeyDown;
-    case SDLK_RIGHT: return velmKeyRight;
-    case SDLK_LEFT: return velmKeyLeft;
-    case SDLK_INSERT: return velmKeyInsert;
-    case SDLK_HOME: return velmKeyHome;
-    case SDLK_END: return velmKeyEnd;
-    case SDLK_PAGEUP: return velmKeyPageUp;
-    case SDLK_PAGEDOWN: return velmKeyPageDown;
+    case keys::returnKey:
+    case keys::keypadEnter: return velmKeyReturn;
+    case keys::keypadPeriod: return '.';
+    case keys::keypadDivide: return '/';
+    case keys::keypadMultiply: return '*';
+    case keys::keypadMinus: return '-';
+    case keys::keypadPlus: return '+';
+    case keys::keypadEquals: return '=';
+    case keys::up: return velmKeyUp;
+    case keys::down: return velmKeyDown;
+    case keys::right: return velmKeyRight;
+    case keys::left: return velmKeyLeft;
+    case keys::insert: return velmKeyInsert;
+    case keys::home: return velmKeyHome;
+    case keys::end: return velmKeyEnd;
+    case keys::pageUp: return velmKeyPageUp;
+    case keys::pageDown: return velmKeyPageDown;
     default: break;
     }
-    if (sym >= SDLK_KP0 && sym <= SDLK_KP9)
-        return '0' + (sym - SDLK_KP0);
-    if (sym >= SDLK_F1 && sym <= SDLK_F12)
-        return velmKeyF1 + (sym - SDLK_F1);
+    if (sym >= keys::keypad0 && sym <= keys::keypad9)
+        return '0' + (sym - keys::keypad0);
+    if (sym >= keys::f1 && sym <= keys::f12)
+        return velmKeyF1 + (sym - keys::f1);
     return sym;
 }
 
@@ -67,27 +70,15 @@ int32_t shifted(int32_t key) {
 }
 }  // namespace
 
-int32_t translateKey(const SDL_KeyboardEvent& event) { return specialKey(event.keysym.sym); }
+int32_t translateKey(int32_t symbol) { return specialKey(symbol); }
 
 bool isIgnoredKey(int32_t key) {
-    return key == SDLK_NUMLOCK || key == SDLK_CAPSLOCK || (key >= SDLK_RSHIFT && key <= SDLK_RSUPER);
+    return key == keys::numLock || key == keys::capsLock || (key >= keys::rightShift && key <= keys::rightSuper);
 }
 
-int32_t modifierBits(SDLMod mod) {
-    int32_t bits = 0;
-    if (mod & KMOD_SHIFT) bits |= velmModShift;
-    if (mod & KMOD_CTRL) bits |= velmModControl;
-    if (mod & KMOD_META) bits |= velmModMeta;
-    if (mod & KMOD_ALT) bits |= velmModAlt;
-    if (mod & KMOD_CAPS) bits |= velmModCapsLock;
-    return bits;
-}
+int32_t getModifiers() { return modifiersNow(); }
 
-int32_t getModifiers() { return modifierBits(SDL_GetModState()); }
-
-// The modifiers come from the key's own event: SDL drains every waiting X
-// event at once and its global state has then moved on to the last of them,
-// so a quick Control+Q would otherwise read as a plain "q".
+// The modifiers come from the key's own event (see the platform's events).
 void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t mods) {
     if (isIgnoredKey(key))
         return;
@@ -121,29 +112,29 @@ void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int butt
     if (guiContext == nullptr)
         return;
     switch (button) {
-    case SDL_BUTTON_WHEELUP:
+    case keys::wheelUp:
         guiContext->scrollWheel(velmWheelUp, mouseX, mouseY);
         return;
-    case SDL_BUTTON_WHEELDOWN:
+    case keys::wheelDown:
         guiContext->scrollWheel(velmWheelDown, mouseX, mouseY);
         return;
-    case SDL_BUTTON_LEFT: button = velmButtonLeft; break;
-    case SDL_BUTTON_MIDDLE: button = velmButtonMiddle; break;
-    case SDL_BUTTON_RIGHT: button = velmButtonRight; break;
+    case keys::buttonLeft: button = velmButtonLeft; break;
+    case keys::buttonMiddle: button = velmButtonMiddle; break;
+    case keys::buttonRight: button = velmButtonRight; break;
     default: break;
     }
-    if (state == SDL_PRESSED)
+    if (state == 1)
         guiContext->mouseDown(button, mouseX, mouseY);
     else
         guiContext->mouseUp(button, mouseX, mouseY);
 }
 
-void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
+void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, bool buttonsHeld,
                        int32_t windowHeight, const DesignView& view) {
     setMousePosition(pointer, x, y, windowHeight, view);
     if (guiContext == nullptr)
         return;
-    if (buttons != 0)
+    if (buttonsHeld)
         guiContext->mouseDrag(pointer.mouseX, pointer.mouseY);
     else
         guiContext->mouseMove(pointer.mouseX, pointer.mouseY);

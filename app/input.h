@@ -1,7 +1,7 @@
-// Input translation: SDL key and mouse events into widget-library events.
+// Input translation: the platform's key and pointer events (key symbols
+// numbered as in app/keys.h, pointer positions from the top left) into the
+// widget library's events.
 #pragma once
-
-#include <SDL/SDL.h>
 
 #include <cstdint>
 
@@ -16,8 +16,8 @@ struct Pointer {
     int32_t mouseY = 0;
 };
 
-// The widget library's key code for an SDL key event.
-int32_t translateKey(const SDL_KeyboardEvent& event);
+// The widget library's key code for a key symbol.
+int32_t translateKey(int32_t symbol);
 // A translated key pressed with the modifier bits its own event carried:
 // case and shift mapping, Control+Q, then keyDown of guiContext.
 void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key, int32_t modifiers);
@@ -26,20 +26,18 @@ void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key,
 int32_t mapKey(int32_t key, int32_t modifiers);
 // A translated key released: keyUp, without any mapping.
 void handleKeyUp(VelmContext* guiContext, const Pointer& pointer, int32_t key);
-// Pointer position of an SDL event (origin top left) in a drawing area
+// Pointer position of an event (origin top left) in a drawing area
 // windowHeight pixels high, in the design that view shows; false when it
 // lies on a bar beside the design.
 bool setMousePosition(Pointer& pointer, int x, int y, int32_t windowHeight, const DesignView& view = {});
-// An SDL mouse button (1 left, 2 middle, 3 right, 4/5 wheel) pressed
-// (state 1) or released, at the pointer.
+// A mouse button (1 left, 2 middle, 3 right, 4/5 wheel) pressed (state 1)
+// or released, at the pointer.
 void handleMouseButton(VelmContext* guiContext, const Pointer& pointer, int button, int state);
-// Pointer motion to SDL (x, y) with the held buttons.
-void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, uint8_t buttons,
+// Pointer motion to (x, y), a drag while a button is held.
+void handleMouseMotion(VelmContext* guiContext, Pointer& pointer, int x, int y, bool buttonsHeld,
                        int32_t windowHeight, const DesignView& view = {});
-// The library's modifier bits for SDL's modifier state: shift 1, control 2,
-// alt 4, meta 8, caps lock 16. Num lock and the mode key are not reported.
-int32_t modifierBits(SDLMod mod);
-// The modifier bits now (the widget library's query).
+// The modifier bits now (the widget library's query): shift 1, control 2,
+// alt 4, meta 8, caps lock 16.
 int32_t getModifiers();
 // True for keys that never reach the widget library (lock and modifier keys).
 bool isIgnoredKey(int32_t key);

@@ -1,15 +1,16 @@
-// Corvane Zone: a teaching animation of a subduction zone.
-#include <SDL/SDL.h>   // on Windows its start-up module calls this main
-
+// Corvane Zone: a teaching animation of a subduction zone. The process
+// entry of the platform (app/platform_sdl_main.cpp) calls programMain.
 #include <string>
 
 #include "app/command_line.h"
 #include "app/language.h"
 #include "app/platform.h"
+#include "app/program.h"
 #include "app/shell.h"
+#include "app/window.h"
 #include "velmkit/velm_font.h"
 
-int main(int argc, char** argv) {
+int programMain(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (line.action != CommandLine::Action::Run)
         return answerCommandLine(line);

@@ -1,14 +1,79 @@
-// Platform layer: showing a drawn frame, the window's place across mode
-// changes, the heap's set-up, the GL driver in leak-checking builds, and
-// what the system says of folders, fonts and language. One file pair per
-// platform: platform_linux.cpp (X11) and platform_windows.cpp.
+// The platform layer: everything the program asks of the system it runs on,
+// behind this one interface, one file per platform:
+//   platform_sdl.cpp          the window, its GL context and events through
+//                             SDL 1.2, the swap and the clock (the desktop)
+//   platform_sdl_linux.cpp    Linux: the window's place (X11), the folders,
+//                             the heap, the GL driver in leak-checking builds
+//   platform_sdl_windows.cpp  Windows: the same through Win32
+//   platform_sdl_main.cpp     the process entry SDL's start-up module calls
+// Nothing else in the program includes SDL, X11 or windows.h. A new platform
+// is a new file (or a new pair) implementing what is declared here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// Shows the frame drawn into the back buffer (swaps the buffers).
+// ---- The window and its GL context ---------------------------------------
+
+// Starts the video system; false when there is none (nothing is started).
+bool startVideo();
+// Asks for the context the program draws with: accelerated, a 24-bit depth
+// buffer, double buffered, the swap waiting for the display's refresh. The
+// answers are not checked.
+void requestGlContext();
+// The screen's size, asked before the window first opens; 0 by 0 when the
+// system does not say.
+void desktopSize(int& width, int& height);
+
+enum class WindowMode {
+    Opening,      // the first window: OpenGL, not resizable
+    Resized,      // a new size reported by the window system
+    FullScreen,   // the whole screen
+};
+// Gives the window a drawing area of width by height pixels in mode, a GL
+// context current; false when the system refuses (windowError says why).
+// Where the system loses the GL's objects with a mode change (Windows),
+// the caller makes them again.
+bool setWindowMode(int width, int height, WindowMode mode);
+std::string windowError();
+void setWindowCaption(const char* caption);
+// Key repeat (first after 500 ms, then every 30 ms), and the characters
+// keys type in the keyboard's own layout.
+void setUpKeyboard();
+// Whether the buffer swap waits for the display's refresh, as asked.
+bool swapWaitsForDisplay();
+// Shows the frame drawn into the back buffer.
 void swapBuffers();
+// Shuts the video system down (the last thing the program does).
+void stopVideo();
+
+// ---- Events ---------------------------------------------------------------
+
+// One event of the window system, in the program's terms.
+struct InputEvent {
+    enum class Kind { KeyDown, KeyUp, PointerMoved, ButtonDown, ButtonUp, Quit, Resized, Other };
+    Kind kind = Kind::Other;
+    int32_t key = 0;         // the key's symbol, numbered as in app/keys.h
+    int32_t modifiers = 0;   // the widget library's modifier bits the event carried
+    int32_t typed = 0;       // the character the key types in the keyboard's layout; 0 when unknown
+    int x = 0, y = 0;        // the pointer, pixels from the drawing area's top left
+    int button = 0;          // 1 left, 2 middle, 3 right, 4 and 5 the wheel
+    bool buttonsHeld = false;   // a move with a button held (a drag)
+    int width = 0, height = 0;  // Resized: the drawing area's new size
+};
+// The next waiting event; false when none waits.
+bool nextEvent(InputEvent& event);
+// The modifier keys held now, as the widget library's bits (shift 1,
+// control 2, alt 4, meta 8, caps lock 16).
+int32_t modifiersNow();
+
+// ---- Time -------------------------------------------------------------------
+
+// Seconds on a monotonic clock, microsecond resolution.
+double now();
+
+// ---- The window's place -----------------------------------------------------
 
 // Where the window stands on screen and the size of its drawing area: left
 // and top are the outer corner of the window manager's frame (of the window
@@ -18,12 +83,14 @@ struct WindowPlacement {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// Reads the program's window's placement (X11); unknown elsewhere.
+// Reads the program's window's placement; unknown where it cannot be read.
 WindowPlacement readWindowPlacement();
 // Puts the window back where it stood, with that drawing area, so that it
 // does not wander under a reparenting window manager; does nothing when the
 // placement is unknown.
 void restoreWindowPlacement(const WindowPlacement& placement);
+
+// ---- The process ------------------------------------------------------------
 
 // Sets up the C library's heap for the frame loop: a block of 64 KiB or more
 // never makes the heap grow. It is served from memory the heap already has
@@ -32,12 +99,13 @@ void restoreWindowPlacement(const WindowPlacement& placement);
 // every frame, between small allocations that live on; carved from newly
 // grown heap they leave it fragmented and growing for minutes.
 void configureHeap();
-
 // In a leak-checking build, marks the loaded OpenGL driver modules as never
 // to be unloaded: the GL library unloads its driver at exit, and the leak
 // checker could then not name the driver's own allocations. Elsewhere it
 // does nothing.
 void keepGlDriverLoaded();
+
+// ---- What the system says --------------------------------------------------
 
 // The folder the program file is in.
 std::string programFolder();

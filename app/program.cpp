@@ -3,16 +3,14 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
 
-#include "app/classroom.h"
 #include "app/platform.h"
-#include "app/shell.h"
+#include "app/startup_stages.h"
 #include "assets/features_picture.h"
 #include "assets/image.h"
 #include "interface/classroom_panel.h"
-#include "app/startup_stages.h"
 #include "interface/interface.h"
+#include "interface/logo_button.h"
 #include "interface/translation.h"
 #include "render/frame.h"
 #include "velmkit/velm.h"
@@ -63,13 +61,7 @@ FrameParts frameParts(Program& program) {
             program.theInterface != nullptr && program.theInterface->highlightFeatures};
 }
 
-double now() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec / 1000) * 1e-6;
-}
-
-void buildProgram(Program& program, bool registerCleanUp) {
+void buildProgram(Program& program, void (*exitHandler)()) {
     program.glContextAlive = true;
     program.timerList = new TimerList(true);
     serveTimers(program.timerList);
@@ -84,8 +76,8 @@ void buildProgram(Program& program, bool registerCleanUp) {
     velmInit(addTimer, noOpHook, getModifiers);
     program.guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelPalette());
     program.theInterface = new Interface(program.guiContext, program.textures.logoTexture);
-    if (registerCleanUp)
-        std::atexit(cleanUp);
+    if (exitHandler != nullptr)
+        std::atexit(exitHandler);
     stageDone("widgets");
 
     glViewport(0, 0, startWidth, startHeight);
@@ -116,8 +108,8 @@ void freeProgram(Program& program) {
         deleteTextures(program.textures);
     delete program.theInterface;
     program.theInterface = nullptr;
-    delete program.classroom;
-    program.classroom = nullptr;
+    delete program.classroom.panel;
+    program.classroom.panel = nullptr;
 }
 
 namespace {
@@ -150,14 +142,14 @@ void prepareFeaturesPicture(Program& program) {
 
 void drawFrame(Program& program) {
     composeFrame(frameParts(program));
-    if (!program.pictureRequested) {
-        swapBuffers();
-        return;
-    }
-    // The picture is the frame as shown, before any notice about it; it
-    // is written out after the frame, which it must not slow.
-    program.pictureRequested = false;
-    program.picture = readFrame(program.windowWidth, program.windowHeight);
     swapBuffers();
 }
 
+void rebuildGlResources(Program& program) {
+    // Fonts first: their old glyph textures' names may come back for ours.
+    VelmFont::forgetAllGlObjects();
+    loadTextures(program.textures, program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
+    program.theInterface->logo->texture = program.textures.logoTexture;
+    recompileCones(program.animation);
+    program.featuresWidth = program.featuresHeight = 0;   // the file's picture again
+}

@@ -1,23 +1,23 @@
 // The program's long-lived state, one owner for all of it: made by startUp
-// in its fixed order and freed by cleanUp.
+// in its fixed order and freed by cleanUp. What the specification of the
+// animation defines lives here; the classroom keys' own state lives in its
+// own record (app/classroom.h), held here so that it has the same owner.
 #pragma once
 
 #include <cstdint>
 
 #include "animation/animation.h"
+#include "app/classroom_state.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "app/timers.h"
-#include "assets/image.h"
 #include "assets/textures.h"
 #include "render/design_view.h"
 #include "render/frame.h"
 #include "render/scene.h"
 
 #include <string>
-#include <vector>
 
-class ClassroomPanel;
 class VelmContext;
 struct Interface;
 
@@ -48,32 +48,26 @@ struct Program {
     // then releases memory only.
     bool glContextAlive = false;
 
-    // The classroom keys' state.
-    bool paused = false;
-    bool fullScreen = false;
-    int32_t windowedWidth = 0, windowedHeight = 0;   // the window's size before full screen
-    int32_t desktopWidth = 0, desktopHeight = 0;     // the screen's size, for full screen
-    bool pictureRequested = false;                   // F12: keep the next frame drawn
-    Image picture;                                   // that frame, saved after the frame's timing
-    ClassroomPanel* classroom = nullptr;             // made when first shown
-    std::vector<int> commandKeys;                    // keys held whose press was a command
+    // The classroom keys: pause, full screen, F12's picture, the key help.
+    ClassroomState classroom;
 };
 
 // Start-up after the window is open, in its fixed order: the timer list and
 // the clocks, the GL state, the textures, the widget library and its
-// context, the panel, (cleanUp registered when asked), the view and layout,
-// one frame, the camera, the scene and the animation.
-void buildProgram(Program& program, bool registerCleanUp);
+// context, the panel, exitHandler registered with atexit (when not null),
+// the view and layout, one frame, the camera, the scene and the animation.
+void buildProgram(Program& program, void (*exitHandler)());
 // Frees what buildProgram made, in cleanUp's order; the media library stays.
 void freeProgram(Program& program);
 // What a frame of the program shows.
 FrameParts frameParts(Program& program);
 // Draws one frame of the program and shows it.
 void drawFrame(Program& program);
+// Textures, cone display lists and glyph textures made again in a new GL
+// context (a mode change that lost the old one).
+void rebuildGlResources(Program& program);
 // While the features are shown, makes their picture fit the size shown:
 // the file's at the design's own size, else painted again at that size,
 // so that the labels stay sharp. Slow when it paints: called outside the
 // frame's timing.
 void prepareFeaturesPicture(Program& program);
-// Seconds on a monotonic clock, microsecond resolution.
-double now();

@@ -1,4 +1,6 @@
-// The application shell: start-up, the frame loop, events and shutdown.
+// The application shell: start-up, the frame loop, events and shutdown. It
+// calls outwards only: the classroom keys, the window, the input
+// translation, the program's state and the platform.
 #pragma once
 
 #include <string>
@@ -15,15 +17,5 @@ Program& startUp(const std::string& featuresPicture = "");
 float runFrame(Program& program);
 // Handles every waiting event.
 void pumpEvents(Program& program);
-// A new drawing-area size from the window system.
-void resizeWindow(Program& program, int w, int h);
-// The GL state, view, widgets and layout for a drawing area of w by h, and
-// one frame drawn: what follows every change of the window's size.
-void applyWindowSize(Program& program, int w, int h);
-// Switches between the window and full screen (the screen's size).
-void setFullScreen(Program& program, bool on);
 // The exit handler: frees the program's state and the media library.
 void cleanUp();
-
-// The window's caption.
-constexpr const char* windowCaption = "Corvane Zone";

@@ -2,12 +2,7 @@
 #include "app/snapshot.h"
 
 std::string pictureFileName(std::time_t t, int attempt) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
+    const std::tm local = *std::localtime(&t);   // one thread: the shared result is ours
     char stamp[64];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H.%M.%S", &local);
     std::string name = std::string("Corvane Zone ") + stamp;

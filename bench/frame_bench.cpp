@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     }
     if (chdir(CORVANE_DATA_DIR) != 0)
         std::perror("data");
-    buildProgram(program, false);
+    buildProgram(program, nullptr);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     SDL_Quit();

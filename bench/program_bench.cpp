@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/program.h"
+#include "app/platform.h"
 #include "app/shell.h"
+#include "app/window.h"
 #include "app/startup_stages.h"
 #include "assets/image.h"
 #include "bench/bench_driver.h"

@@ -3,9 +3,6 @@
 
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
-#ifndef CORVANE_NO_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
 
 #include <cctype>
 #include <cmath>
@@ -14,12 +11,14 @@
 
 #include "velmkit/velm_base.h"
 #include "velmkit/velm_file.h"
+#include "velmkit/velm_font_lookup.h"
 
 namespace {
 constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
 
-// The family and boldness named by a file's stem: "VERDANAB.TTF" -> Verdana, bold.
-void familyFromStem(const std::string& fileName, std::string& family, bool& bold) {
+}  // namespace
+
+void velmFamilyFromStem(const std::string& fileName, std::string& family, bool& bold) {
     std::string stem = fileName.substr(fileName.find_last_of('/') + 1);
     stem = stem.substr(0, stem.find('.'));
     bold = stem.size() > 1 && (stem.back() == 'B' || stem.back() == 'b');
@@ -28,6 +27,7 @@ void familyFromStem(const std::string& fileName, std::string& family, bool& bold
     family = stem;
 }
 
+namespace {
 // Bytes in one UTF-8 sequence starting with lead, 0 for a byte that cannot lead.
 int sequenceLength(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -81,8 +81,11 @@ std::vector<std::string>& fontFolderList() {
     static std::vector<std::string> folders;
     return folders;
 }
+}  // namespace
 
-bool readable(const std::string& path) {
+const std::vector<std::string>& velmFontFolders() { return fontFolderList(); }
+
+bool velmReadable(const std::string& path) {
     if (FILE* f = velmOpenFile(path, "rb")) {
         std::fclose(f);
         return true;
@@ -90,6 +93,7 @@ bool readable(const std::string& path) {
     return false;
 }
 
+namespace {
 // The whole file, empty when it cannot be read or passes limit bytes.
 std::vector<unsigned char> fileBytes(const std::string& path, size_t limit) {
     std::vector<unsigned char> bytes;
@@ -106,50 +110,6 @@ std::vector<unsigned char> fileBytes(const std::string& path, size_t limit) {
     return bytes;
 }
 
-#ifdef CORVANE_NO_FONTCONFIG
-// In the host's folders: the file itself, else DejaVu Sans of its weight.
-std::string fromFolders(const std::string& fileName) {
-    std::string family;
-    bool bold = false;
-    familyFromStem(fileName, family, bold);
-    for (const std::string& name : {fileName, std::string(bold ? "DejaVuSans-Bold.ttf" : "DejaVuSans.ttf")})
-        for (const std::string& folder : fontFolderList())
-            if (readable(folder + "/" + name))
-                return folder + "/" + name;
-    return {};
-}
-#else
-// fontconfig's match for the family and weight a file's stem names.
-std::string fromFontconfig(const std::string& fileName) {
-    std::string family;
-    bool bold = false;
-    familyFromStem(fileName, family, bold);
-
-    // A configuration of our own, freed after the lookup, so that the
-    // library keeps no fontconfig state alive for the rest of the process.
-    std::string found;
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (config == nullptr)
-        return found;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
-        FcChar8* file = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr)
-            found = reinterpret_cast<const char*>(file);
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    FcConfigDestroy(config);
-    return found;
-}
-#endif
 }  // namespace
 
 void velmSetFontFolders(const std::vector<std::string>& folders) { fontFolderList() = folders; }
@@ -157,13 +117,9 @@ void velmSetFontFolders(const std::vector<std::string>& folders) { fontFolderLis
 std::string velmResolveFontFile(const char* fileName) {
     if (fileName == nullptr || *fileName == '\0')
         return {};
-    if (readable(fileName))
+    if (velmReadable(fileName))
         return fileName;
-#ifdef CORVANE_NO_FONTCONFIG
-    return fromFolders(fileName);
-#else
-    return fromFontconfig(fileName);
-#endif
+    return velmSystemFont(fileName);
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <time.h>
 
 #include "app/frame_clock.h"
-#include "app/program.h"
+#include "app/platform.h"
 
 namespace {
 class FrameClockTest : public ::testing::Test {

@@ -1,4 +1,5 @@
-// Input translation into a real VelmContext with a recording drawable.
+// Input translation into a real VelmContext with a recording drawable; keys
+// by SDL's names, whose numbers are the program's key symbols.
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
@@ -9,13 +10,7 @@
 #include "support/recording.h"
 
 namespace {
-SDL_KeyboardEvent keyEvent(SDLKey sym, int mods = KMOD_NONE) {
-    SDL_KeyboardEvent event{};
-    event.type = SDL_KEYDOWN;
-    event.keysym.sym = sym;
-    event.keysym.mod = static_cast<SDLMod>(mods);
-    return event;
-}
+constexpr int32_t shift = velmModShift, control = velmModControl, alt = velmModAlt, caps = velmModCapsLock;
 
 class InputTest : public ::testing::Test {
 protected:
@@ -31,21 +26,21 @@ protected:
         delete guiContext;
         SDL_SetModState(KMOD_NONE);
     }
-    // Presses a key whose event carries mods while SDL's state says global
-    // (by then SDL may have moved on), as the event pump hands it over;
-    // returns what reached the widgets.
-    std::string press(SDLKey sym, int mods = KMOD_NONE, int global = KMOD_NONE) {
+    // Presses a key (a media library's symbol) whose event carries the
+    // modifier bits mods while SDL's state says global (by then SDL may have
+    // moved on), as the event pump hands it over; returns what reached the
+    // widgets.
+    std::string press(int32_t sym, int32_t mods = 0, int global = KMOD_NONE) {
         SDL_SetModState(static_cast<SDLMod>(global));
         drawable->events.clear();
-        const SDL_KeyboardEvent event = keyEvent(sym, mods);
-        handleKeyDown(guiContext, pointer, translateKey(event), modifierBits(event.keysym.mod));
+        handleKeyDown(guiContext, pointer, translateKey(sym), mods);
         return drawable->last();
     }
     static std::string down(int key) { return "keyDown " + std::to_string(key) + " 0 0"; }
     void setMouse(int x, int y) { setMousePosition(pointer, x, y, windowHeight); }
     void button(int b, int state) { handleMouseButton(guiContext, pointer, b, state); }
     void motion(int x, int y, uint8_t buttons) {
-        handleMouseMotion(guiContext, pointer, x, y, buttons, windowHeight);
+        handleMouseMotion(guiContext, pointer, x, y, buttons != 0, windowHeight);
     }
     VelmContext* guiContext = nullptr;
     RecordingDrawable* drawable = nullptr;
@@ -65,7 +60,7 @@ TEST_F(InputTest, EachClassOfKeyReachesTheWidgetsAsTheLibraryNamesIt) {
     for (const auto& [keypad, main] : twins)
         EXPECT_EQ(press(keypad), press(main)) << keypad;
     for (int digit = 0; digit <= 9; ++digit)
-        EXPECT_EQ(press(static_cast<SDLKey>(SDLK_KP0 + digit)), down('0' + digit)) << digit;
+        EXPECT_EQ(press(SDLK_KP0 + digit), down('0' + digit)) << digit;
     EXPECT_EQ(press(SDLK_RETURN), down(velmKeyReturn));
     const std::pair<SDLKey, int32_t> navigation[] = {
         {SDLK_UP, velmKeyUp},         {SDLK_DOWN, velmKeyDown}, {SDLK_LEFT, velmKeyLeft},
@@ -77,8 +72,8 @@ TEST_F(InputTest, EachClassOfKeyReachesTheWidgetsAsTheLibraryNamesIt) {
         apart.insert(press(key));
     }
     for (int n = 0; n < 12; ++n) {
-        EXPECT_EQ(press(static_cast<SDLKey>(SDLK_F1 + n)), down(velmKeyF1 + n)) << "F" << n + 1;
-        apart.insert(press(static_cast<SDLKey>(SDLK_F1 + n)));
+        EXPECT_EQ(press(SDLK_F1 + n), down(velmKeyF1 + n)) << "F" << n + 1;
+        apart.insert(press(SDLK_F1 + n));
     }
     EXPECT_EQ(apart.size(), std::size(navigation) + 12);
     EXPECT_EQ(press(SDLK_F1), down(256)) << "the library's published code, which hosts rely on";
@@ -88,19 +83,19 @@ TEST_F(InputTest, EachClassOfKeyReachesTheWidgetsAsTheLibraryNamesIt) {
 
 TEST_F(InputTest, ShiftAndCapsLockMakeCapitalsWithoutInversion) {
     EXPECT_EQ(press(SDLK_a), down('a'));
-    EXPECT_EQ(press(SDLK_h, KMOD_NONE, KMOD_LSHIFT), down('h')) << "Shift pressed after the key";
-    EXPECT_EQ(press(SDLK_a, KMOD_LSHIFT), down('A'));
-    EXPECT_EQ(press(SDLK_a, KMOD_CAPS), down('A'));
-    EXPECT_EQ(press(SDLK_a, KMOD_CAPS | KMOD_RSHIFT), down('A'));
-    EXPECT_EQ(press(SDLK_1, KMOD_CAPS), down('1'));
-    EXPECT_EQ(press(SDLK_1, KMOD_LSHIFT), down('!'));
-    EXPECT_EQ(press(SDLK_KP1, KMOD_LSHIFT), down('!'));
-    EXPECT_EQ(press(SDLK_QUOTE, KMOD_LSHIFT), down('"'));
-    EXPECT_EQ(press(SDLK_BACKQUOTE, KMOD_RSHIFT), down('~'));
-    EXPECT_EQ(press(SDLK_SLASH, KMOD_LSHIFT), down('?'));
+    EXPECT_EQ(press(SDLK_h, 0, KMOD_LSHIFT), down('h')) << "Shift pressed after the key";
+    EXPECT_EQ(press(SDLK_a, shift), down('A'));
+    EXPECT_EQ(press(SDLK_a, caps), down('A'));
+    EXPECT_EQ(press(SDLK_a, caps | shift), down('A'));
+    EXPECT_EQ(press(SDLK_1, caps), down('1'));
+    EXPECT_EQ(press(SDLK_1, shift), down('!'));
+    EXPECT_EQ(press(SDLK_KP1, shift), down('!'));
+    EXPECT_EQ(press(SDLK_QUOTE, shift), down('"'));
+    EXPECT_EQ(press(SDLK_BACKQUOTE, shift), down('~'));
+    EXPECT_EQ(press(SDLK_SLASH, shift), down('?'));
     EXPECT_EQ(press(SDLK_ESCAPE), down(27));
     SDL_SetModState(KMOD_LSHIFT);
-    handleKeyUp(guiContext, pointer, translateKey(keyEvent(SDLK_a)));
+    handleKeyUp(guiContext, pointer, translateKey(SDLK_a));
     EXPECT_EQ(drawable->last(), "keyUp 97 0 0") << "a release is not mapped";
 }
 
@@ -108,8 +103,8 @@ TEST_F(InputTest, ModifierAndLockKeysNeverReachTheWidgets) {
     for (SDLKey key : {SDLK_NUMLOCK, SDLK_CAPSLOCK, SDLK_RSHIFT, SDLK_LSHIFT, SDLK_RCTRL,
                        SDLK_LCTRL, SDLK_RALT, SDLK_LALT, SDLK_RMETA, SDLK_LMETA, SDLK_LSUPER,
                        SDLK_RSUPER}) {
-        EXPECT_EQ(press(key, KMOD_LSHIFT), "") << key;
-        handleKeyUp(guiContext, pointer, translateKey(keyEvent(key)));
+        EXPECT_EQ(press(key, shift), "") << key;
+        handleKeyUp(guiContext, pointer, translateKey(key));
         EXPECT_TRUE(drawable->events.empty()) << key;
     }
     EXPECT_EQ(press(SDLK_SCROLLOCK), down(302));
@@ -126,13 +121,13 @@ TEST_F(InputTest, GetModifiersReadsTheModState) {
 // time the event is handled and with Num Lock on; with other modifiers, or
 // with Control pressed only after the Q, it is an ordinary key.
 TEST_F(InputTest, ControlQEndsTheProgramWithStatusZero) {
-    EXPECT_EXIT(press(SDLK_q, KMOD_RCTRL), ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(press(SDLK_q, KMOD_LCTRL | KMOD_NUM), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(press(SDLK_q, KMOD_NONE, KMOD_LCTRL), down('q'));
-    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_LSHIFT), down('Q'));
-    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_LALT), down('q'));
-    EXPECT_EQ(press(SDLK_q, KMOD_LCTRL | KMOD_CAPS), down('Q'));
-    EXPECT_EQ(press(SDLK_w, KMOD_LCTRL), down('w'));
+    EXPECT_EXIT(press(SDLK_q, control), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(press(SDLK_q, control, KMOD_NUM), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(press(SDLK_q, 0, KMOD_LCTRL), down('q'));
+    EXPECT_EQ(press(SDLK_q, control | shift), down('Q'));
+    EXPECT_EQ(press(SDLK_q, control | alt), down('q'));
+    EXPECT_EQ(press(SDLK_q, control | caps), down('Q'));
+    EXPECT_EQ(press(SDLK_w, control), down('w'));
 }
 
 // A scripted pointer: positions flipped to a bottom-left origin (with the

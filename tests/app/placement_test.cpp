@@ -3,14 +3,16 @@
 // The test framework before Xlib, whose macros clash with its names.
 #include <gtest/gtest.h>
 
+// The program's headers before Xlib's too: its None is a macro.
+#include "app/platform.h"
+#include "app/program.h"
+#include "app/window.h"
+
 #include <SDL/SDL.h>
 #include <SDL/SDL_syswm.h>
 
 #include <unistd.h>
 
-#include "app/platform.h"
-#include "app/program.h"
-#include "app/shell.h"
 #include "support/xvfb_server.h"
 
 namespace {
@@ -37,7 +39,7 @@ protected:
         char previous[4096];
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
-        buildProgram(program, false);
+        buildProgram(program, nullptr);
         built = true;
         ASSERT_EQ(chdir(previous), 0);
     }

@@ -21,6 +21,7 @@
 #include "app/program.h"
 #include "animation/vent_cone.h"
 #include "app/shell.h"
+#include "app/window.h"
 #include "app/startup_stages.h"
 #include "app/timers.h"
 #include "animation/sprites.h"
@@ -92,7 +93,7 @@ TEST(ProgramBuild, StagesInOrderTheWholeWindowAndThePanelsColours) {
     char previous[4096];
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
-    buildProgram(program, false);
+    buildProgram(program, nullptr);
     ASSERT_EQ(chdir(previous), 0);
     setStartupStageHook(nullptr);
     EXPECT_EQ(stagesSeen, std::vector<std::string>({"video", "textures", "widgets", "first_frame", "scene"}));
@@ -115,16 +116,16 @@ TEST(ProgramBuild, StagesInOrderTheWholeWindowAndThePanelsColours) {
 
 TEST_F(ProgramLoopTest, ClassroomKeysActAndNeverReachTheWidgets) {
     key(SDLK_p);
-    EXPECT_TRUE(program.paused);
-    ASSERT_NE(program.classroom, nullptr);
-    EXPECT_TRUE(program.classroom->pausedShown());
+    EXPECT_TRUE(program.classroom.paused);
+    ASSERT_NE(program.classroom.panel, nullptr);
+    EXPECT_TRUE(program.classroom.panel->pausedShown());
     key(SDLK_F1);
-    EXPECT_TRUE(program.classroom->helpShown());
+    EXPECT_TRUE(program.classroom.panel->helpShown());
     key(SDLK_SLASH, KMOD_LSHIFT);   // "?"
-    EXPECT_FALSE(program.classroom->helpShown());
+    EXPECT_FALSE(program.classroom.panel->helpShown());
     key(SDLK_p);
-    EXPECT_FALSE(program.paused);
-    EXPECT_FALSE(program.classroom->pausedShown());
+    EXPECT_FALSE(program.classroom.paused);
+    EXPECT_FALSE(program.classroom.panel->pausedShown());
     EXPECT_EQ(keysSeen(), std::vector<std::string>());
     // Other keys still reach the library, presses and releases.
     key(SDLK_ESCAPE);
@@ -225,8 +226,8 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
         longest = std::max(longest, runFrame(program));
     EXPECT_LE(longest, ordinary * 1.2f) << "a step no longer than an ordinary one";
 
-    ASSERT_NE(program.classroom, nullptr);
-    const std::string& notice = program.classroom->noticeText();
+    ASSERT_NE(program.classroom.panel, nullptr);
+    const std::string& notice = program.classroom.panel->noticeText();
     const size_t open = notice.find('"') + 1, close = notice.find('"', open);
     ASSERT_NE(close, std::string::npos) << "[" << notice << "]";
     EXPECT_NE(notice.find(folder), std::string::npos);
@@ -237,12 +238,12 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
     EXPECT_TRUE(std::equal(shown.pixels, shown.pixels + 640 * 480 * 3, saved.pixels)) << "the frame as shown";
     // The notice goes after its time; a picture that cannot be written says why.
     runTimerPass(*program.timerList, ClassroomPanel::noticeMilliseconds / 1000.0);
-    EXPECT_FALSE(program.classroom->noticeShown());
+    EXPECT_FALSE(program.classroom.panel->noticeShown());
     setEnvironment("HOME", "/proc");   // a folder where not even root can write
     if (picturesFolder() == "/proc") {
         key(SDLK_F12);
         runFrame(program);
-        EXPECT_EQ(program.classroom->noticeText().rfind("The picture could not be saved: ", 0), 0u);
+        EXPECT_EQ(program.classroom.panel->noticeText().rfind("The picture could not be saved: ", 0), 0u);
     }
     std::filesystem::current_path(previous);
 }
@@ -357,13 +358,13 @@ TEST_F(ProgramLoopTest, LeadersAndSmokeMeetTheirTargetsAtEverySize) {
 // F11 goes to full screen at the desktop's size, when that is known, and
 // Escape comes back to the window's size; the pictures are still there and frames draw.
 TEST_F(ProgramLoopTest, FullScreenAndBack) {
-    program.desktopWidth = 640;   // whatever the test display's size
-    program.desktopHeight = 0;    // a desktop of unknown size: no full screen
+    program.classroom.desktopWidth = 640;   // whatever the test display's size
+    program.classroom.desktopHeight = 0;    // a desktop of unknown size: no full screen
     key(SDLK_F11);
-    EXPECT_FALSE(program.fullScreen);
-    program.desktopHeight = 480;
+    EXPECT_FALSE(program.classroom.fullScreen);
+    program.classroom.desktopHeight = 480;
     key(SDLK_F11);
-    EXPECT_TRUE(program.fullScreen);
+    EXPECT_TRUE(program.classroom.fullScreen);
     // Windows may give the screen's real size, and says so by a resize.
     SDL_Event resized{};
     resized.type = SDL_VIDEORESIZE;
@@ -371,10 +372,10 @@ TEST_F(ProgramLoopTest, FullScreenAndBack) {
     resized.resize.h = 480;
     SDL_PushEvent(&resized);
     pumpEvents(program);
-    EXPECT_TRUE(program.fullScreen);
+    EXPECT_TRUE(program.classroom.fullScreen);
     EXPECT_TRUE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) << "still in full screen after a resize report";
     key(SDLK_ESCAPE);
-    EXPECT_FALSE(program.fullScreen);
+    EXPECT_FALSE(program.classroom.fullScreen);
     EXPECT_EQ(program.windowWidth, 640);
     EXPECT_EQ(program.windowHeight, 480);
     EXPECT_TRUE(glIsTexture(program.textures.rockTexture));

@@ -14,7 +14,7 @@ protected:
         char previous[4096];
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(CORVANE_DATA_DIR), 0);
-        buildProgram(program, false);
+        buildProgram(program, nullptr);
         ASSERT_EQ(chdir(previous), 0);
     }
     void TearDown() override { freeProgram(program); }

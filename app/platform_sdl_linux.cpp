@@ -1,5 +1,6 @@
-// Platform layer for Linux: the window's place through SDL's window-manager
-// information and Xlib, the desktop's pictures folder, the program's folder.
+// Platform layer, Linux: the window's place through SDL's window-manager
+// information and Xlib, the desktop's pictures folder, the program's folder,
+// the C library's heap and the GL driver in leak-checking builds.
 #include "app/platform.h"
 
 #include <SDL/SDL.h>
@@ -7,6 +8,16 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#ifdef CORVANE_SANITIZE
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -140,3 +151,29 @@ void findPicturesBesideProgram() {}
 std::string systemLanguage() { return {}; }
 std::vector<std::string> fontFolders() { return {}; }
 void alertUser(const std::string&) {}
+
+namespace {
+// The driver's per-frame blocks are 64 KiB plus a small header.
+constexpr int heapMapThreshold = 64 * 1024;
+}  // namespace
+
+void configureHeap() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, heapMapThreshold);
+#endif
+}
+
+#ifdef CORVANE_SANITIZE
+namespace {
+int keepIfDriver(dl_phdr_info* info, size_t, void*) {
+    const char* name = info->dlpi_name;
+    if (name != nullptr && std::strstr(name, "_dri.so") != nullptr)
+        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return 0;
+}
+}  // namespace
+
+void keepGlDriverLoaded() { dl_iterate_phdr(keepIfDriver, nullptr); }
+#else
+void keepGlDriverLoaded() {}
+#endif

@@ -1,4 +1,4 @@
-// Platform layer for Windows: the window's place through the foreground
+// Platform layer, Windows: the window's place through the foreground
 // window, the known Pictures folder, the user's language, the fonts folder,
 // and a message box for a program that cannot start.
 #include "app/platform.h"
@@ -112,3 +112,7 @@ std::vector<std::string> fontFolders() {
 void alertUser(const std::string& message) {
     MessageBoxW(nullptr, wide(message).c_str(), L"Corvane Zone", MB_OK | MB_ICONERROR);
 }
+
+// The C runtime's heap and the system's GL driver need nothing here.
+void configureHeap() {}
+void keepGlDriverLoaded() {}
