@@ -1,6 +1,6 @@
 // The classroom keys' own state (pause, full screen, F12's picture, the key
-// help), a record apart from the state the animation's specification
-// defines; the program holds it, so that it is made and freed with the rest.
+// help), a record apart from the animation's own state; the program holds
+// it, so that it is made and freed with the rest.
 #pragma once
 
 #include <cstdint>

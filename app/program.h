@@ -1,7 +1,7 @@
 // The program's long-lived state, one owner for all of it: made by startUp
-// in its fixed order and freed by cleanUp. What the specification of the
-// animation defines lives here; the classroom keys' own state lives in its
-// own record (app/classroom.h), held here so that it has the same owner.
+// in its fixed order and freed by cleanUp. The animation's own state lives
+// here; the classroom keys' state is a record of its own
+// (app/classroom_state.h), held here so that it has the same owner.
 #pragma once
 
 #include <cstdint>

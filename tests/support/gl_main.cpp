@@ -1,5 +1,6 @@
 // Test entry for suites that need GL: opens one 640 by 480 OpenGL window
-// (through SDL, on the X display) before running the tests.
+// (through SDL, on the X display) before running the tests, and lets the
+// suite's process prepare what it needs (support/gl_process.h).
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 #undef main   // a console program: SDL's Windows start-up module is not used
@@ -8,8 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform.h"
-#include "velmkit/velm_font.h"
+#include "support/gl_process.h"
 
 namespace {
 bool listingOnly(int argc, char** argv) {
@@ -23,9 +23,7 @@ bool listingOnly(int argc, char** argv) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!listingOnly(argc, argv)) {
-#ifdef _WIN32
-        velmSetFontFolders(fontFolders());   // no fontconfig: the fonts beside the tests
-#else
+#ifndef _WIN32
         setenv("SDL_VIDEODRIVER", "x11", 0);
 #endif
         bool open = SDL_Init(SDL_INIT_VIDEO) == 0;
@@ -39,7 +37,7 @@ int main(int argc, char** argv) {
             SDL_Quit();
             return 1;
         }
-        keepGlDriverLoaded();
+        prepareGlProcess();
     }
     const int result = RUN_ALL_TESTS();
     SDL_Quit();
