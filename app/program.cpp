@@ -20,26 +20,6 @@ constexpr int startWidth = designWidth;
 constexpr int startHeight = designHeight;
 constexpr const char* defaultFontFile = "VERDANA.TTF";
 
-// The panel's colours, in the order the widget library takes them.
-VelmPalette panelPalette() {
-    VelmPalette palette = {
-        {0.05f, 0.1f, 0.2f, 1.0f},   // background
-        {0.1f, 0.2f, 0.2f, 1.0f},    // face
-        {0.1f, 0.1f, 0.05f, 1.0f},   // shadow
-        {0.2f, 0.2f, 0.3f, 1.0f},    // frame
-        {0.8f, 0.8f, 0.8f, 1.0f},    // label
-        {},                          // mark: the library's white
-        {},                          // outline: the library's black
-        {0.2f, 0.5f, 0.7f, 1.0f},    // accent
-        {0.2f, 0.2f, 0.2f, 1.0f},    // disabled
-    };
-    for (int i = 0; i < 4; ++i) {
-        palette.mark[i] = velmWhite[i];
-        palette.outline[i] = velmBlack[i];
-    }
-    return palette;
-}
-
 StartupStageHook stageHook = nullptr;
 
 void stageDone(const char* stage) {

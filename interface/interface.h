@@ -6,6 +6,8 @@
 #include "interface/translation.h"
 #include "velmkit/velm_drawable.h"
 
+struct VelmPalette;
+
 class VelmContext;
 class ShadowLabel;
 class LogoButton;
@@ -36,6 +38,9 @@ struct Interface : public VelmResponder {
     // shows the features picture.
     bool highlightFeatures = false;
 };
+
+// The panel's colours, for the widget context it is built on.
+VelmPalette panelPalette();
 
 // Centres the panel's credits box and its texts in a window of width by
 // height; nothing without a panel.

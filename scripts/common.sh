@@ -56,3 +56,26 @@ start_xvfb() {
     echo "could not start Xvfb" >&2
     return 1
 }
+
+# Downloads Debian's source packages into the folder $1 and checks them: $2
+# lists each package and version, then each of its files with its SHA-256;
+# only the files listed are kept (an archive may lack a packaging tarball the
+# build does not need). apt's output goes to the file $3.
+fetch_debian_sources() {
+    local dest="$1" pins="$2" log="$3" first second apt_dir="$1/apt"
+    mkdir -p "$apt_dir/lists/partial"
+    echo "deb-src http://deb.debian.org/debian bookworm main" >"$apt_dir/sources.list"
+    local apt_opts=(-o Dir::Etc::sourcelist="$apt_dir/sources.list" -o Dir::Etc::sourceparts=-
+        -o Dir::State::Lists="$apt_dir/lists" -o APT::Sandbox::User=root)
+    apt-get "${apt_opts[@]}" update -qq >>"$log" 2>&1
+    : >"$dest/SHA256SUMS"
+    while read -r first second; do
+        [[ -z "$first" ]] && continue
+        if [[ "$first" == *.* && ${#second} -eq 64 ]]; then
+            echo "$second  $first" >>"$dest/SHA256SUMS"
+        else
+            (cd "$dest" && apt-get "${apt_opts[@]}" source --download-only -qq "$first=$second") >>"$log" 2>&1 || true
+        fi
+    done <<<"$pins"
+    (cd "$dest" && sha256sum --quiet -c SHA256SUMS) >&2
+}
