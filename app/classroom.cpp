@@ -15,6 +15,8 @@
 #include "app/snapshot.h"
 #include "app/window.h"
 #include "interface/classroom_panel.h"
+#include "interface/interface.h"
+#include "velmkit/velm_checkbox.h"
 #include "interface/translation.h"
 
 namespace {
@@ -34,7 +36,7 @@ std::string fill(const char* format, const std::string& value) {
 ClassroomPanel& classroomPanel(Program& program) {
     ClassroomPanel*& panel = program.classroom.panel;
     if (panel == nullptr) {
-        panel = new ClassroomPanel(program.guiContext);
+        panel = new ClassroomPanel(program.guiContext, programCanQuit());
         panel->layout(designWidth, designHeight);
     }
     return *panel;
@@ -79,6 +81,7 @@ void runCommand(Program& program, Command command) {
     case Command::LeaveFullScreen: setFullScreen(program, false); break;
     case Command::SavePicture: state.pictureRequested = true; break;
     case Command::ToggleHelp: classroomPanel(program).toggleHelp(); break;
+    case Command::ToggleLabels: program.theInterface->featuresCheckBox->toggle(); break;
     case Command::None: break;
     }
 }
@@ -108,7 +111,9 @@ void savePicture(Program& program) {
         const std::string name = pictureFileName(t, attempt);
         int error = 0;
         if (savePngAsNewFile(folder + "/" + name, frame, error)) {
-            classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + fill(tr("in %s"), folder));
+            const std::string where =
+                handOverSavedFile(folder + "/" + name) ? tr("in the browser's downloads") : fill(tr("in %s"), folder);
+            classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + where);
             return;
         }
         reason = savingFailure(error);

@@ -1,10 +1,12 @@
 // The program's own keys beyond Control+Q: pause, full screen, a picture of
-// the window, and the key help. They never reach the widget library.
+// the window, and the key help. They never reach the widget library. The
+// labels have no key of their own (Tab and Space, or the pointer): a
+// platform's own control (the web page's button) asks for them.
 #pragma once
 
 #include <cstdint>
 
-enum class Command { None, TogglePause, ToggleFullScreen, LeaveFullScreen, SavePicture, ToggleHelp };
+enum class Command { None, TogglePause, ToggleFullScreen, LeaveFullScreen, SavePicture, ToggleHelp, ToggleLabels };
 
 // What a key asks of the program: key is the widget library's code after
 // the case and shift mapping, modifiers its bits, typed the character the

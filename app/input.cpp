@@ -83,8 +83,11 @@ void handleKeyDown(VelmContext* guiContext, const Pointer& pointer, int32_t key,
     if (isIgnoredKey(key))
         return;
     key = mapKey(key, mods);
-    if (key == keyQ && mods == velmModControl)
-        std::exit(0);
+    if (key == keyQ && mods == velmModControl) {
+        if (programCanQuit())
+            std::exit(0);
+        return;   // a web page cannot close itself
+    }
     if (guiContext != nullptr)
         guiContext->keyDown(key, pointer.mouseX, pointer.mouseY);
 }

@@ -20,6 +20,5 @@ int programMain(int argc, char** argv) {
     Program& program = startUp(translatedFeaturesPicture(language));
     if (line.fullScreen)
         setFullScreen(program, true);
-    for (;;)
-        runFrame(program);
+    runFrames([](void* running) { runFrame(*static_cast<Program*>(running)); }, &program);
 }

@@ -6,6 +6,8 @@
 //                             the heap, the GL driver in leak-checking builds
 //   platform_sdl_windows.cpp  Windows: the same through Win32
 //   platform_sdl_main.cpp     the process entry SDL's start-up module calls
+//   platform_web.cpp          the web: a canvas with WebGL, the browser's
+//                             events and animation frames (Emscripten)
 // Nothing else in the program includes SDL, X11 or windows.h. A new platform
 // is a new file (or a new pair) implementing what is declared here.
 #pragma once
@@ -52,7 +54,7 @@ void stopVideo();
 
 // One event of the window system, in the program's terms.
 struct InputEvent {
-    enum class Kind { KeyDown, KeyUp, PointerMoved, ButtonDown, ButtonUp, Quit, Resized, Other };
+    enum class Kind { KeyDown, KeyUp, PointerMoved, ButtonDown, ButtonUp, Quit, Resized, Command, Other };
     Kind kind = Kind::Other;
     int32_t key = 0;         // the key's symbol, numbered as in app/keys.h
     int32_t modifiers = 0;   // the widget library's modifier bits the event carried
@@ -61,6 +63,7 @@ struct InputEvent {
     int button = 0;          // 1 left, 2 middle, 3 right, 4 and 5 the wheel
     bool buttonsHeld = false;   // a move with a button held (a drag)
     int width = 0, height = 0;  // Resized: the drawing area's new size
+    int command = 0;            // Command: what a control of the platform's asks (app/commands.h)
 };
 // The next waiting event; false when none waits.
 bool nextEvent(InputEvent& event);
@@ -68,10 +71,31 @@ bool nextEvent(InputEvent& event);
 // control 2, alt 4, meta 8, caps lock 16).
 int32_t modifiersNow();
 
-// ---- Time -------------------------------------------------------------------
+// ---- Time and the frame loop --------------------------------------------------
 
 // Seconds on a monotonic clock, microsecond resolution.
 double now();
+// Calls frame(context) for ever, frame after frame: in a loop of its own
+// on the desktop, on the display's frames in a browser. Never returns.
+[[noreturn]] void runFrames(void (*frame)(void*), void* context);
+// Where the display calls each frame (a browser): the seconds between this
+// frame and the one before, at most a tenth of a second, so that a hidden
+// page does not make the animation jump. Negative where frames come as fast
+// as the program draws them (the desktop): the program measures its own.
+double displayFrameStep();
+
+// ---- What the program shows, for controls around it ----------------------
+
+struct ProgramState {
+    bool labels = false, paused = false, fullScreen = false, help = false;
+    bool widgetFocused = false;     // a widget has the keyboard focus
+    double animationSeconds = 0;    // the animation's clock: the sum of its steps
+};
+// Called after every frame; a platform with controls of its own around the
+// drawing area (the web page's buttons) shows it. Nothing on the desktop.
+void showProgramState(const ProgramState& state);
+// Whether the program may end itself (Control+Q): not a web page.
+bool programCanQuit();
 
 // ---- The window's place -----------------------------------------------------
 
@@ -121,7 +145,10 @@ std::string picturesFolder();
 // The language the system's settings name ("es_ES"), for a platform whose
 // programs are not told it by the environment; empty elsewhere.
 std::string systemLanguage();
-// Folders to look for fonts in where fontconfig does not (Windows).
+// Hands over a file the user asked for, just saved at path: in a browser it
+// is downloaded (true); elsewhere it stays where it was saved (false).
+bool handOverSavedFile(const std::string& path);
+// Folders to look for fonts in where fontconfig does not (Windows, the web).
 std::vector<std::string> fontFolders();
 // Shows why the program cannot start where its messages on the standard
 // streams may go unseen: a message box on Windows (a program started by a

@@ -121,3 +121,17 @@ double now() {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<double>(std::chrono::duration_cast<std::chrono::microseconds>(since).count()) * 1e-6;
 }
+
+void runFrames(void (*frame)(void*), void* context) {
+    for (;;)
+        frame(context);
+}
+
+double displayFrameStep() { return -1.0; }
+
+// The desktop has no controls around the window.
+void showProgramState(const ProgramState&) {}
+
+bool programCanQuit() { return true; }
+
+bool handOverSavedFile(const std::string&) { return false; }

@@ -48,6 +48,9 @@ struct Program {
     // then releases memory only.
     bool glContextAlive = false;
 
+    // The animation's clock: the sum of its steps, in seconds.
+    double animationSeconds = 0.0;
+
     // The classroom keys: pause, full screen, F12's picture, the key help.
     ClassroomState classroom;
 };

@@ -9,9 +9,12 @@
 #include "app/platform.h"
 #include "app/program.h"
 #include "app/window.h"
+#include "interface/classroom_panel.h"
+#include "interface/interface.h"
 #include "interface/translation.h"
 #include "render/frame.h"
 #include "render/plate.h"
+#include "velmkit/velm_context.h"
 
 namespace {
 // The one program, for the exit handler, which takes no arguments.
@@ -59,18 +62,38 @@ float runFrame(Program& program) {
         classroom.picture = readFrame(program.windowWidth, program.windowHeight);
     }
     swapBuffers();
-    program.clock.paceFrame(t1, now);
-    const double t2 = now();
-    program.clock.recordFrameTime(t2 - t1);
+    // Where the display calls each frame (a browser), the step is the time
+    // between its frames; elsewhere the program measures its own frames.
+    const double shown = displayFrameStep();
+    if (shown < 0) {
+        program.clock.paceFrame(t1, now);
+        const double t2 = now();
+        program.clock.recordFrameTime(t2 - t1);
+    }
     if (!classroom.picture.empty())
         savePicture(program);
     // While paused nothing moves: no time passes for the animation.
-    const float step = classroom.paused ? 0.0f : program.clock.animationStep();
+    const float step = classroom.paused ? 0.0f
+                       : shown >= 0     ? static_cast<float>(shown)
+                                        : program.clock.animationStep();
     updateAnimation(program.animation, program.scene.thePlates->flowOffset, step);
     const double t3 = now();
     runTimerPass(*program.timerList, t3 - program.lastTime);
     program.lastTime = t3;
+    program.animationSeconds += step;
+    showProgramState(programState(program));
     return step;
+}
+
+ProgramState programState(Program& program) {
+    ProgramState state;
+    state.labels = program.theInterface != nullptr && program.theInterface->highlightFeatures;
+    state.paused = program.classroom.paused;
+    state.fullScreen = program.classroom.fullScreen;
+    state.help = program.classroom.panel != nullptr && program.classroom.panel->helpShown();
+    state.widgetFocused = program.guiContext != nullptr && program.guiContext->getFocus() != nullptr;
+    state.animationSeconds = program.animationSeconds;
+    return state;
 }
 
 void pumpEvents(Program& program) {
@@ -102,6 +125,9 @@ void pumpEvents(Program& program) {
             std::exit(0);
         case InputEvent::Kind::Resized:
             resizeWindow(program, event.width, event.height);
+            break;
+        case InputEvent::Kind::Command:
+            runCommand(program, static_cast<Command>(event.command));
             break;
         case InputEvent::Kind::Other:
             break;

@@ -6,6 +6,7 @@
 #include <string>
 
 struct Program;
+struct ProgramState;
 
 // Opens the window and makes the program's state in its fixed order, and
 // registers cleanUp; exits with status 1 when the video system or the
@@ -15,6 +16,8 @@ Program& startUp(const std::string& featuresPicture = "");
 // One pass of the frame loop: events, drawing, time step, animation, timers.
 // Answers the animation step it took, in seconds.
 float runFrame(Program& program);
+// What the program shows now, for the platform's controls.
+ProgramState programState(Program& program);
 // Handles every waiting event.
 void pumpEvents(Program& program);
 // The exit handler: frees the program's state and the media library.

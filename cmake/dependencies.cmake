@@ -1,7 +1,26 @@
 # The libraries the program builds on: Debian's packages on Linux; on Windows
-# the ones scripts/windows-libraries built, as imported targets of the same
-# names.
-if(WIN32)
+# the ones scripts/windows-libraries built, and on the web those scripts/web
+# built, as imported targets of the same names.
+if(EMSCRIPTEN)
+    # zlib, libpng and FreeType from scripts/web; GL and GLU are the subset
+    # over WebGL (gl11/), FTGL is compiled from its source over it
+    # (cmake/ftgl_gl11.cmake); the web has no SDL.
+    set(CORVANE_WEB_PREFIX "" CACHE PATH "Prefix of the libraries built for the web")
+    set(P ${CORVANE_WEB_PREFIX})
+    add_library(PNG::PNG INTERFACE IMPORTED)
+    set_target_properties(PNG::PNG PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${P}/include"
+        INTERFACE_LINK_LIBRARIES "${P}/lib/libpng16.a;${P}/lib/libz.a")
+    add_library(PkgConfig::FREETYPE INTERFACE IMPORTED)
+    set_target_properties(PkgConfig::FREETYPE PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${P}/include/freetype2"
+        INTERFACE_LINK_LIBRARIES "${P}/lib/libfreetype.a")
+    foreach(gl OpenGL::GL OpenGL::GLU)
+        add_library(${gl} INTERFACE IMPORTED)
+        set_target_properties(${gl} PROPERTIES INTERFACE_LINK_LIBRARIES gl11)
+    endforeach()
+    add_library(PkgConfig::FTGL INTERFACE IMPORTED)
+    set_target_properties(PkgConfig::FTGL PROPERTIES INTERFACE_LINK_LIBRARIES ftgl_gl11)
+    add_library(PkgConfig::SDL INTERFACE IMPORTED)
+elseif(WIN32)
     # Cross-built for Windows: the libraries scripts/windows-libraries made.
     set(CORVANE_WINDOWS_PREFIX "" CACHE PATH "Prefix of the libraries built for Windows")
     set(P ${CORVANE_WINDOWS_PREFIX})

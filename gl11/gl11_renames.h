@@ -7,7 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "gl11/gl11.h"
+#include "gl11.h"
 
 #define glBegin gl11::Begin
 #define glEnd gl11::End

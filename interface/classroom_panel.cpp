@@ -2,6 +2,7 @@
 #include "interface/classroom_panel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "interface/shadow_label.h"
 #include "interface/translation.h"
@@ -30,8 +31,8 @@ VelmColorRect* hiddenBox(VelmContext* context) {
 }
 }  // namespace
 
-ClassroomPanel::ClassroomPanel(VelmContext* ctx)
-    : context(ctx), width(ctx->getWidth()), height(ctx->getHeight()) {
+ClassroomPanel::ClassroomPanel(VelmContext* ctx, bool quitListed)
+    : context(ctx), listQuit(quitListed), width(ctx->getWidth()), height(ctx->getHeight()) {
     live = this;
 }
 
@@ -71,11 +72,13 @@ void ClassroomPanel::buildHelp() {
     VelmFont& font = *context->getDefaultFont();
     font.FaceSize(textSize);
     float keysWidth = 0;
-    for (const auto& row : rows)
-        keysWidth = std::max(keysWidth, font.Advance(row.first.c_str()));
+    const size_t rowCount = std::size(rows) - (listQuit ? 0 : 1);   // Control+Q comes last
+    for (size_t i = 0; i < rowCount; ++i)
+        keysWidth = std::max(keysWidth, font.Advance(rows[i].first.c_str()));
     const float actionsWidth = static_cast<float>(width) - 2 * (margin + padding) - keysWidth - columnGap;
     std::string keys, actions;
-    for (const auto& row : rows) {
+    for (size_t i = 0; i < rowCount; ++i) {
+        const auto& row = rows[i];
         const std::string action = velmWrapText(font, textSize, row.second, actionsWidth);
         const std::string separator = keys.empty() ? "" : "\n";
         keys += separator + row.first + std::string(std::count(action.begin(), action.end(), '\n'), '\n');

@@ -12,7 +12,8 @@ class ShadowLabel;
 
 class ClassroomPanel {
 public:
-    explicit ClassroomPanel(VelmContext* context);
+    // listQuit: whether the help lists Control+Q (a web page cannot quit).
+    explicit ClassroomPanel(VelmContext* context, bool listQuit = true);
     ~ClassroomPanel();
     ClassroomPanel(const ClassroomPanel&) = delete;
     ClassroomPanel& operator=(const ClassroomPanel&) = delete;
@@ -38,6 +39,7 @@ private:
     static void noticeOver(int32_t serial);
 
     VelmContext* context;
+    bool listQuit;
     ShadowLabel* badge = nullptr;
     VelmColorRect* noticeBox = nullptr;
     ShadowLabel* noticeLabel = nullptr;

@@ -79,3 +79,10 @@ fetch_debian_sources() {
     done <<<"$pins"
     (cd "$dest" && sha256sum --quiet -c SHA256SUMS) >&2
 }
+
+# The blocks of scripts/pinned_sources.txt for the packages named, as one
+# text that begins with a line break.
+pinned_sources() {
+    printf '\n%s' "$(awk -v want=" $* " '/^#/ {next} /^[^ ]/ {keep = index(want, " " $1 " ") > 0} keep' \
+        "$ROOT/scripts/pinned_sources.txt")"
+}

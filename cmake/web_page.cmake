@@ -1,0 +1,14 @@
+# Writes the web page from the shell (cmake -P): -Dshell=, -Dpage=, and
+# either -Dscript= (the program's script, fetched beside the page) or
+# -Dinline= (the program's script, written into the page).
+file(READ ${shell} html)
+if(DEFINED inline)
+    file(READ ${inline} code)
+    # Nothing in the script may end the element early.
+    string(REPLACE "</script" "<\\/script" code "${code}")
+    set(tag "<script>\n${code}\n</script>")
+else()
+    set(tag "<script async src=\"${script}\"></script>")
+endif()
+string(REPLACE "{{{ SCRIPT }}}" "${tag}" html "${html}")
+file(WRITE ${page} "${html}")
