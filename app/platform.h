@@ -79,7 +79,7 @@ double now();
 // on the desktop, on the display's frames in a browser. Never returns.
 [[noreturn]] void runFrames(void (*frame)(void*), void* context);
 // Where the display calls each frame (a browser): the seconds between this
-// frame and the one before, at most a tenth of a second, so that a hidden
+// frame and the one before, at most a quarter of a second, so that a hidden
 // page does not make the animation jump. Negative where frames come as fast
 // as the program draws them (the desktop): the program measures its own.
 double displayFrameStep();

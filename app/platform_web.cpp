@@ -23,8 +23,9 @@
 
 namespace {
 constexpr const char* canvas = "#canvas";
-// The longest animation step: a page hidden for a while must not jump.
-constexpr double longestStep = 0.1;
+// The longest animation step: a page hidden for a while must not jump, and
+// a slow machine's frames (a quarter of a second) still keep time.
+constexpr double longestStep = 0.25;
 // The program's own full-screen key, which the browser grants only inside
 // the handler of the user's key press or click.
 constexpr int32_t keyF11 = keys::f1 + 10;

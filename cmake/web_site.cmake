@@ -65,9 +65,10 @@ target_link_options(corvane_site PRIVATE ${web_link_options} ${preloaded})
 set_target_properties(corvane_site PROPERTIES OUTPUT_NAME corvane SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${site})
 add_dependencies(corvane_site web_files)
 # The page itself, from the shell: the program's script beside it.
-add_custom_command(TARGET corvane_site POST_BUILD
+add_custom_command(OUTPUT ${site}/index.html
     COMMAND ${CMAKE_COMMAND} -Dshell=${shell} -Dpage=${site}/index.html -Dscript=corvane.js
-        -P ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake VERBATIM)
+        -P ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake
+    DEPENDS ${shell} ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake corvane_site VERBATIM)
 
 # One file that opens from disk, with no server: everything inside it.
 add_executable(corvane_single ${PROJECT_SOURCE_DIR}/app/platform_web_main.cpp)
@@ -77,6 +78,9 @@ target_link_options(corvane_single PRIVATE ${web_link_options} -sSINGLE_FILE=1 $
 set_target_properties(corvane_single PROPERTIES OUTPUT_NAME corvane-single SUFFIX .js)
 add_dependencies(corvane_single web_files)
 # The page with the program's script, and so everything, inside it.
-add_custom_command(TARGET corvane_single POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -Dshell=${shell} -Dpage=${CMAKE_BINARY_DIR}/../corvane-zone.html
-        -Dinline=$<TARGET_FILE:corvane_single> -P ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake VERBATIM)
+set(single ${CMAKE_BINARY_DIR}/../corvane-zone.html)
+add_custom_command(OUTPUT ${single}
+    COMMAND ${CMAKE_COMMAND} -Dshell=${shell} -Dpage=${single} -Dinline=$<TARGET_FILE:corvane_single>
+        -P ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake
+    DEPENDS ${shell} ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake corvane_single VERBATIM)
+add_custom_target(web_pages ALL DEPENDS ${site}/index.html ${single})
