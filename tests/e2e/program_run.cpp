@@ -294,12 +294,15 @@ Image ProgramRun::screenshot() {
 Image ProgramRun::screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds,
                                  bool wholeScreen) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    Image shot = wholeScreen ? screenshotOfScreen() : screenshot();
-    while (!shows(shot) && std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
+        // On a loaded machine one shot of a large screen can outlast the
+        // whole wait: the last shot is one begun after the wait is over.
+        const bool late = std::chrono::steady_clock::now() >= deadline;
+        Image shot = wholeScreen ? screenshotOfScreen() : screenshot();
+        if (late || shows(shot))
+            return shot;
         pause(0.2);
-        shot = wholeScreen ? screenshotOfScreen() : screenshot();
     }
-    return shot;
 }
 
 Image ProgramRun::screenshotOnceChanged(const Image& from, Region region, int pixels, double seconds) {

@@ -47,8 +47,8 @@ public:
     void resizeTo(int width, int height);
     // A screenshot of the window, rows bottom first (as loadPng gives them).
     Image screenshot();
-    // Screenshots until one shows what `shows` looks for, or seconds have
-    // passed; the last one. A slow program (Wine, a loaded machine) may take
+    // Screenshots until one shows what `shows` looks for, or one begun
+    // after seconds have passed does not; the last one. A slow program (Wine, a loaded machine) may take
     // some frames to show what an input did.
     Image screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds = 5,
                          bool wholeScreen = false);
