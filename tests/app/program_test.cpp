@@ -202,7 +202,7 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
     std::filesystem::create_directories(home + "/Pictures");
     setEnvironment("HOME", home);
     // The desktop's tool names the folder, slowly, as on a busy machine.
-    std::ofstream(bin + "/xdg-user-dir") << "#!/bin/sh\nsleep 0.1\necho \"$HOME/Pictures\"\n";
+    std::ofstream(bin + "/xdg-user-dir") << "#!/bin/sh\nsleep 0.3\necho \"$HOME/Pictures\"\n";
     std::filesystem::permissions(bin + "/xdg-user-dir", std::filesystem::perms::owner_all);
     setEnvironment("PATH", bin + ":/usr/bin:/bin");
     const std::string folder = picturesFolder();
@@ -213,7 +213,6 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
     program.clock.setFramePacing(true);   // steady frames, as a display paces them
     for (int i = 0; i < 2 * framesPerEstimate; ++i)
         runFrame(program);
-    const float ordinary = runFrame(program);
     setPaused(program, true);
     composeFrame(frameParts(program));
     const Image shown = readFrame(640, 480);
@@ -221,9 +220,14 @@ TEST_F(ProgramLoopTest, FTwelveSavesTheFrameAsShownAndSaysWhere) {
     EXPECT_TRUE(keysSeen().empty());
     runFrame(program);
     setPaused(program, false);
-    float longest = 0;
+    // The steps over the save against the longest of the ordinary ones
+    // after them, with the notice shown as it is then: on a busy machine
+    // one step alone may be a short one.
+    float longest = 0, ordinary = 0;
     for (int i = 0; i < 2 * framesPerEstimate; ++i)
         longest = std::max(longest, runFrame(program));
+    for (int i = 0; i < 4 * framesPerEstimate; ++i)
+        ordinary = std::max(ordinary, runFrame(program));
     EXPECT_LE(longest, ordinary * 1.2f) << "a step no longer than an ordinary one";
 
     ASSERT_NE(program.classroom.panel, nullptr);
