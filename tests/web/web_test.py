@@ -75,6 +75,23 @@ def still_share(web, linux):
     return within / max(still, 1), still
 
 
+# When the page's first frame is drawn, on the page's own clock (from the
+# start of its loading): the end of the first animation frame that drew. A
+# screenshot, the test's own way of seeing it, can take longer than the page.
+FIRST_FRAME_CLOCK = """
+let drawn = false;
+for (const name of ['drawArrays', 'drawElements']) {
+  const call = WebGLRenderingContext.prototype[name];
+  WebGLRenderingContext.prototype[name] = function (...args) { drawn = true; return call.apply(this, args); };
+}
+const request = window.requestAnimationFrame;
+window.requestAnimationFrame = (callback) => request.call(window, (time) => {
+  callback(time);
+  if (drawn && window.firstFrameDrawn === undefined) window.firstFrameDrawn = performance.now();
+});
+"""
+
+
 class Page:
     def __init__(self, url, downloads):
         options = webdriver.ChromeOptions()
@@ -85,14 +102,17 @@ class Page:
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_CLOCK})
         started = time.monotonic()
         self.driver.get(url)
         self.canvas = self.driver.find_element(By.ID, "canvas")
-        self.first_frame = None
+        self.first_frame = self.first_seen = None
         while time.monotonic() - started < 10:
             if self.driver.execute_script("return !document.getElementById('controls').hidden") and \
                     self.shot().getextrema()[2][1] > 100:   # the sky's blue is there
-                self.first_frame = time.monotonic() - started
+                self.first_seen = time.monotonic() - started
+                drawn = self.driver.execute_script("return window.firstFrameDrawn")
+                self.first_frame = drawn / 1000 if drawn is not None else None
                 break
             time.sleep(0.05)
 
@@ -132,8 +152,9 @@ def test(url, form, reference):
     downloads = tempfile.mkdtemp()
     page = Page(url, downloads)
     try:
-        first = page.first_frame
-        check(f"{form}: the first frame within 3 s", first is not None and first < 3, f"{first} s")
+        first, seen = page.first_frame, page.first_seen
+        check(f"{form}: the first frame within 3 s", first is not None and first < 3,
+              f"drawn at {first} s, seen by the test at {seen} s")
         share, still = still_share(page.shots(), reference["en"])
         check(f"{form}: still parts as on Linux", share >= 0.99, f"{share:.2%} of {still} still pixels within 8 levels")
         page.driver.get(url + ("&" if "?" in url else "?") + "lang=de")
