@@ -87,24 +87,31 @@ void BM_StepOverASave(benchmark::State& state) {
         return;
     }
     std::filesystem::create_directories(std::string(home) + "/Pictures");
-    const std::string previousHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const char* const previousHome = std::getenv("HOME");
+    const std::string restoredHome = previousHome != nullptr ? previousHome : "";
     setenv("HOME", home, 1);
     program.clock.setFramePacing(true);
     longestStep(2 * framesPerEstimate);
-    std::vector<float> ratios;
-    float overSave = 0, ordinary = 0;
+    struct Save {
+        float overSave, ordinary;
+        float ratio() const { return overSave / ordinary; }
+    };
+    std::vector<Save> saves;
     for (auto _ : state) {
         program.classroom.pictureRequested = true;
-        overSave = longestStep(2 * framesPerEstimate);
-        ordinary = longestStep(4 * framesPerEstimate);
-        ratios.push_back(overSave / ordinary);
+        const float overSave = longestStep(2 * framesPerEstimate);
+        saves.push_back({overSave, longestStep(4 * framesPerEstimate)});
     }
-    setenv("HOME", previousHome.c_str(), 1);
+    if (previousHome != nullptr)
+        setenv("HOME", restoredHome.c_str(), 1);
+    else
+        unsetenv("HOME");
     std::filesystem::remove_all(home);
-    std::sort(ratios.begin(), ratios.end());
-    state.counters["step_over_save_ms"] = overSave * 1000;
-    state.counters["ordinary_step_ms"] = ordinary * 1000;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
+    std::sort(saves.begin(), saves.end(), [](const Save& a, const Save& b) { return a.ratio() < b.ratio(); });
+    const Save& median = saves[saves.size() / 2];
+    state.counters["step_over_save_ms"] = median.overSave * 1000;
+    state.counters["ordinary_step_ms"] = median.ordinary * 1000;
+    state.counters["ratio"] = median.ratio();
 }
 BENCHMARK(BM_StepOverASave)->Iterations(5)->Unit(benchmark::kMillisecond);
 }  // namespace

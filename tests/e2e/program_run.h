@@ -48,8 +48,8 @@ public:
     // A screenshot of the window, rows bottom first (as loadPng gives them).
     Image screenshot();
     // Screenshots until one shows what `shows` looks for, or one begun
-    // after seconds have passed does not; the last one. A slow program (Wine, a loaded machine) may take
-    // some frames to show what an input did.
+    // after seconds have passed does not; the last one. A slow program
+    // (Wine, a loaded machine) may take some frames to show what an input did.
     Image screenshotWhen(const std::function<bool(const Image&)>& shows, double seconds = 5,
                          bool wholeScreen = false);
     // ... until one differs from `from` in more than `pixels` pixels of region.
