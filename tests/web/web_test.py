@@ -103,6 +103,11 @@ class Page:
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
         self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_CLOCK})
+        # A browser that has already drawn with WebGL, as a learner's has: a
+        # freshly launched one starts its renderer and SwiftShader for the
+        # first page, a second or more here, which no page can spare it.
+        self.driver.get("data:text/html,<canvas></canvas><script>document.querySelector('canvas')"
+                        ".getContext('webgl')</script>")
         started = time.monotonic()
         self.driver.get(url)
         self.canvas = self.driver.find_element(By.ID, "canvas")
