@@ -7,7 +7,9 @@
 #include <cstring>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/input.h"
 #include "app/platform.h"
@@ -99,6 +101,24 @@ std::string savingFailure(int error) {
     case EIO: return tr("the picture could not be written");
     default: return std::strerror(error);
     }
+}
+
+void sayUnreadPictures(Program& program) {
+    const std::vector<std::string>& unread = program.unreadPictures;
+    if (unread.empty())
+        return;
+    std::string names;
+    for (const std::string& name : unread)
+        names += (names.empty() ? "" : ", ") + name;
+    std::string folder = ".";
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    if (!error)
+        folder = reinterpret_cast<const char*>(here.u8string().c_str());
+    const std::string text = fill(fill(tr("These pictures could not be read from the folder \"%s\": %s"), folder).c_str(),
+                                  names);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    classroomPanel(program).showNotice(text, 0);   // for as long as the scene is without them
 }
 
 void savePicture(Program& program) {

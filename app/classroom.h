@@ -23,6 +23,10 @@ void setPaused(Program& program, bool paused);
 // so in the window, or says why it could not, in the learner's language;
 // the kept frame is released either way.
 void savePicture(Program& program);
+// Says on standard error and in the window, in the learner's language,
+// which pictures could not be read at start-up and from which folder;
+// nothing when every one was.
+void sayUnreadPictures(Program& program);
 // Why a picture could not be written (an errno value), as a learner reads it.
 std::string savingFailure(int error);
 // The badge, notice and help, made on first use.

@@ -46,12 +46,12 @@ void buildProgram(Program& program, void (*exitHandler)()) {
     program.timerList = new TimerList(true);
     serveTimers(program.timerList);
     program.clock.reset();
-    program.lastTime = now();
+    program.lastTime = program.readClock();
 
     setupGLState();
     stageDone("video");
-    loadTextures(program.textures,
-                 program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
+    program.unreadPictures = loadTextures(program.textures,
+                                          program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
     stageDone("textures");
     velmInit(addTimer, noOpHook, getModifiers);
     program.guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelPalette());

@@ -10,6 +10,7 @@
 #include "app/classroom_state.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
+#include "app/platform.h"
 #include "app/timers.h"
 #include "assets/textures.h"
 #include "render/design_view.h"
@@ -17,6 +18,7 @@
 #include "render/scene.h"
 
 #include <string>
+#include <vector>
 
 class VelmContext;
 struct Interface;
@@ -27,7 +29,10 @@ struct Program {
     int32_t windowHeight = 0;
     // Where the 640 by 480 design is drawn in it.
     DesignView view;
-    // Time of the previous timer pass, in seconds of now().
+    // The clock the frame loop reads, in seconds: the platform's now(), or
+    // one a test sets before start-up.
+    double (*readClock)() = now;
+    // Time of the previous timer pass, in seconds of readClock().
     double lastTime = 0.0;
     TimerList* timerList = nullptr;
     // The widget library's one context, and the panel built on it.
@@ -50,6 +55,9 @@ struct Program {
 
     // The animation's clock: the sum of its steps, in seconds.
     double animationSeconds = 0.0;
+
+    // The pictures that could not be read at start-up (file names).
+    std::vector<std::string> unreadPictures;
 
     // The classroom keys: pause, full screen, F12's picture, the key help.
     ClassroomState classroom;

@@ -46,13 +46,14 @@ Program& startUp(const std::string& featuresPicture) {
     program.clock.setFramePacing(!swapWaitsForDisplay());
 
     buildProgram(program, cleanUp);
+    sayUnreadPictures(program);
     return program;
 }
 
 float runFrame(Program& program) {
     pumpEvents(program);
     prepareFeaturesPicture(program);
-    const double t1 = now();
+    const double t1 = program.readClock();
     composeFrame(frameParts(program));
     ClassroomState& classroom = program.classroom;
     if (classroom.pictureRequested) {
@@ -66,8 +67,8 @@ float runFrame(Program& program) {
     // between its frames; elsewhere the program measures its own frames.
     const double shown = displayFrameStep();
     if (shown < 0) {
-        program.clock.paceFrame(t1, now);
-        const double t2 = now();
+        program.clock.paceFrame(t1, program.readClock);
+        const double t2 = program.readClock();
         program.clock.recordFrameTime(t2 - t1);
     }
     if (!classroom.picture.empty())
@@ -77,7 +78,7 @@ float runFrame(Program& program) {
                        : shown >= 0     ? static_cast<float>(shown)
                                         : program.clock.animationStep();
     updateAnimation(program.animation, program.scene.thePlates->flowOffset, step);
-    const double t3 = now();
+    const double t3 = program.readClock();
     runTimerPass(*program.timerList, t3 - program.lastTime);
     program.lastTime = t3;
     program.animationSeconds += step;

@@ -283,13 +283,36 @@ float tileFbm(float x, float y, int period, int octaves, float gain, uint32_t se
     return sum / total;
 }
 
-TextRenderer::TextRenderer(const std::string& fontFile) {
+namespace {
+// Far beyond any face the labels are set in (a whole CJK face is 20 MB).
+constexpr long maxFontBytes = 64l << 20;
+
+// The whole font file, read by the program's own file call: FreeType's own
+// opening takes a narrow path, which on Windows cannot name every folder.
+std::vector<unsigned char> fontBytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    FILE* file = velmOpenFile(path, "rb");
+    if (file == nullptr)
+        return bytes;
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0 && (size = std::ftell(file)) > 0 && size <= maxFontBytes &&
+        std::fseek(file, 0, SEEK_SET) == 0) {
+        bytes.resize(static_cast<size_t>(size));
+        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
+            bytes.clear();
+    }
+    std::fclose(file);
+    return bytes;
+}
+}  // namespace
+
+TextRenderer::TextRenderer(const std::string& fontFile) : fontData(fontBytes(fontFile)) {
     FT_Library lib = nullptr;
-    if (FT_Init_FreeType(&lib) != 0)
+    if (fontData.empty() || FT_Init_FreeType(&lib) != 0)
         return;
     library = lib;
     FT_Face f = nullptr;
-    if (FT_New_Face(lib, fontFile.c_str(), 0, &f) == 0)
+    if (FT_New_Memory_Face(lib, fontData.data(), static_cast<FT_Long>(fontData.size()), 0, &f) == 0)
         face = f;
 }
 
@@ -323,6 +346,8 @@ std::vector<uint32_t> codePoints(const std::string& text) {
 
 float TextRenderer::advance(const std::string& text, int pixelSize) const {
     auto f = static_cast<FT_Face>(face);
+    if (f == nullptr)
+        return 0;
     FT_Set_Pixel_Sizes(f, 0, pixelSize);
     float pen = 0;
     for (uint32_t ch : codePoints(text))
@@ -333,6 +358,9 @@ float TextRenderer::advance(const std::string& text, int pixelSize) const {
 
 Mask TextRenderer::render(const std::string& text, int pixelSize, int& baselineY) const {
     auto f = static_cast<FT_Face>(face);
+    baselineY = 0;
+    if (f == nullptr)
+        return Mask(0, 0);
     FT_Set_Pixel_Sizes(f, 0, pixelSize);
     const int ascent = static_cast<int>(std::ceil(f->size->metrics.ascender / 64.0));
     const int descent = static_cast<int>(std::ceil(-f->size->metrics.descender / 64.0));

@@ -80,14 +80,18 @@ float tileFbm(float x, float y, int period, int octaves, float gain, uint32_t se
 // Text drawn with a TrueType face at a pixel size.
 class TextRenderer {
 public:
+    // The face in fontFile (a UTF-8 path); ok() is false when it cannot be read.
     explicit TextRenderer(const std::string& fontFile);
     ~TextRenderer();
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
     bool ok() const { return face != nullptr; }
     // Coverage mask of the text, its baseline at baselineY in the mask.
     Mask render(const std::string& text, int pixelSize, int& baselineY) const;
     float advance(const std::string& text, int pixelSize) const;
 
 private:
+    std::vector<unsigned char> fontData;   // the face's file, which FreeType reads from memory
     void* library = nullptr;
     void* face = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -233,28 +234,19 @@ Image loadPng(const std::string& fileName) {
 namespace {
 void failWrite(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
-// Where the encoder writes, and why writing stopped.
-struct Sink {
-    FILE* file;
-    int error = 0;   // errno of the write that failed
-};
+using ByteWriter = std::function<bool(const uint8_t*, size_t)>;
 
 void writeBytes(png_structp png, png_bytep data, png_size_t length) {
-    Sink& sink = *static_cast<Sink*>(png_get_io_ptr(png));
-    if (std::fwrite(data, 1, length, sink.file) != length) {
-        sink.error = errno != 0 ? errno : EIO;
-        png_error(png, "write");
-    }
+    if (!(*static_cast<const ByteWriter*>(png_get_io_ptr(png)))(data, length))
+        png_error(png, "write");   // a full disk: nothing more is written
 }
 
-void flushBytes(png_structp png) {
-    Sink& sink = *static_cast<Sink*>(png_get_io_ptr(png));
-    if (std::fflush(sink.file) != 0 && sink.error == 0)
-        sink.error = errno != 0 ? errno : EIO;
-}
+void flushNothing(png_structp) {}
+}  // namespace
 
-// Encodes image into the sink; false when libpng gives up.
-bool encode(Sink& sink, const Image& image) {
+bool encodePng(const Image& image, const std::function<bool(const uint8_t*, size_t)>& write) {
+    if ((image.channels != 3 && image.channels != 4) || image.bitDepth != 8 || image.pixels == nullptr)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, silentWarning);
     if (png == nullptr)
         return false;
@@ -263,7 +255,7 @@ bool encode(Sink& sink, const Image& image) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_set_write_fn(png, &sink, writeBytes, flushBytes);
+    png_set_write_fn(png, const_cast<ByteWriter*>(&write), writeBytes, flushNothing);
     png_set_IHDR(png, info, image.width, image.height, 8,
                  image.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -275,7 +267,6 @@ bool encode(Sink& sink, const Image& image) {
     png_destroy_write_struct(&png, &info);
     return true;
 }
-}  // namespace
 
 bool savePngAsNewFile(const std::string& path, const Image& image, int& error) {
     if ((image.channels != 3 && image.channels != 4) || image.bitDepth != 8 || image.pixels == nullptr) {
@@ -283,17 +274,24 @@ bool savePngAsNewFile(const std::string& path, const Image& image, int& error) {
         return false;
     }
     errno = 0;
-    Sink sink{velmCreateFile(path)};
-    if (sink.file == nullptr) {
+    FILE* file = velmCreateFile(path);
+    if (file == nullptr) {
         error = errno;
         return false;
     }
-    const bool encoded = encode(sink, image);
+    int refused = 0;   // errno of the write that failed
+    const bool encoded = encodePng(image, [&](const uint8_t* data, size_t length) {
+        errno = 0;
+        if (std::fwrite(data, 1, length, file) == length)
+            return true;
+        refused = errno != 0 ? errno : EIO;
+        return false;
+    });
     errno = 0;
-    const bool closed = std::fclose(sink.file) == 0;
+    const bool closed = std::fclose(file) == 0;
     if (!encoded || !closed) {
         // The system's reason when it refused a write (a full disk), else the encoder's.
-        error = sink.error != 0 ? sink.error : !closed && errno != 0 ? errno : EIO;
+        error = refused != 0 ? refused : !closed && errno != 0 ? errno : EIO;
         velmRemoveFile(path);   // no half-written picture is left behind
         return false;
     }

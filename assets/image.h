@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // A decoded picture that owns its pixels. The empty Image (channels 0,
@@ -49,3 +50,8 @@ bool pngChunksAreSane(const uint8_t* data, size_t size);
 // write (ENOSPC for a full disk), EINVAL for no picture, EIO for a picture
 // the encoder gave up on.
 bool savePngAsNewFile(const std::string& path, const Image& image, int& error);
+// Encodes an 8-bit RGB or RGBA picture as a PNG through write, which is
+// handed the file's bytes piece by piece, in order, and answers false when
+// it could not keep a piece; encoding stops at the first piece refused.
+// False then, or when there is no such picture to encode.
+bool encodePng(const Image& image, const std::function<bool(const uint8_t*, size_t)>& write);

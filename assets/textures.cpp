@@ -34,11 +34,14 @@ void uploadPicture(const Image& picture, TextureUpload upload) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
-void loadTextures(TextureSet& textures, const char* featuresFile) {
+std::vector<std::string> loadTextures(TextureSet& textures, const char* featuresFile) {
     Image picture;
+    std::vector<std::string> unread;
     for (const TextureEntry& entry : textureTable) {
         const bool replaced = featuresFile != nullptr && entry.name == &TextureSet::featuresTexture;
         picture = loadPng(replaced ? featuresFile : entry.fileName);
+        if (picture.empty())
+            unread.push_back(replaced ? featuresFile : entry.fileName);
         GLuint& name = textures.*entry.name;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
@@ -53,6 +56,7 @@ void loadTextures(TextureSet& textures, const char* featuresFile) {
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
         }
     }
+    return unread;
 }
 
 void deleteTextures(TextureSet& textures) {

@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <vector>
+
 struct Image;
 
 // The twelve texture names, 0 until loadTextures makes them.
@@ -62,7 +65,8 @@ void uploadPicture(const Image& picture, TextureUpload upload);
 // Reads the twelve pictures from the working directory and makes their
 // textures; a picture that cannot be read leaves its texture empty.
 // featuresFile, when given, is read in place of the features picture (the
-// labels in another language).
-void loadTextures(TextureSet& textures, const char* featuresFile = nullptr);
+// labels in another language). Gives the files that could not be read, in
+// the table's order.
+std::vector<std::string> loadTextures(TextureSet& textures, const char* featuresFile = nullptr);
 // Deletes the twelve textures, in the order they were made.
 void deleteTextures(TextureSet& textures);

@@ -21,11 +21,24 @@
 //    sides are not powers of two are clamped at their edges), and
 //    gluBuild2DMipmaps with GLU's own box filter;
 //  - display lists of immediate-mode drawing: glBegin to glEnd, vertices,
-//    normals, texture coordinates and colours recorded and replayed;
+//    normals, texture coordinates and colours recorded and replayed,
+//    compiled alone or executed as they are compiled;
 //  - the attribute stacks for the switches, the blending and the pixel
 //    storage FTGL saves; glReadPixels of the frame, RGB or RGBA;
 //  - glBitmap, which FTGL's bitmap glyphs call, from the window's lower
 //    left corner (glRasterPos is not in the subset).
+//  - glGetError: the subset's own errors first (a query it does not
+//    answer: GL_INVALID_ENUM), then GL ES's;
+//  - a new context (WebGL's after it was lost): Reset gives it the state
+//    kept here, and makes the shader pair and the buffer again at the next
+//    draw; the textures are forgotten (glIsTexture says so), for their
+//    owners to make again.
+// A shader pair that GL ES will not compile or link is said once on
+// standard error, and nothing is drawn.
+// Files: state.cpp (switches, queries, raster state, light, Reset),
+// matrices.cpp, immediate.cpp (glBegin to glEnd and the shader pair),
+// textures.cpp and mipmaps.cpp, lists.cpp (display lists and attribute
+// stacks), readback.cpp (bitmaps and glReadPixels).
 // Known gaps, none of which the program or FTGL's buffer font uses:
 // specular highlights (the program's material reflects none), positional
 // and spot lights, other primitives (points, lines, strips and fans of
@@ -36,7 +49,8 @@
 // (others give GLU_INVALID_VALUE). Lines are not smoothed: GL_LINE_SMOOTH,
 // which the program turns on, is taken and has no effect, so the few pixels
 // of the check box's frame and mark differ from GL's. Queries other than
-// the matrices, the viewport and the pixel alignments go to GL ES.
+// the matrices, the viewport and the pixel alignments go to GL ES;
+// glGetDoublev answers only the matrices and the viewport.
 #pragma once
 
 #include <vector>
@@ -77,6 +91,7 @@ int Project(double objX, double objY, double objZ, const double* model, const do
 void GetDoublev(unsigned name, double* values);
 void GetFloatv(unsigned name, float* values);
 void GetIntegerv(unsigned name, int* values);
+unsigned GetError();
 
 void Viewport(int x, int y, int width, int height);
 void Clear(unsigned mask);
@@ -117,6 +132,14 @@ void Bitmap(int width, int height, float xorig, float yorig, float xmove, float 
 
 void ReadBuffer(unsigned mode);
 void ReadPixels(int x, int y, int width, int height, unsigned format, unsigned type, void* pixels);
+
+// After the GL ES context was lost and given back (or replaced): the
+// context gets the switches, blending, depth mask, polygon offset, clear
+// colour and viewport kept here; the shader pair and the buffer are made
+// again when next drawn; every texture is forgotten, so that glIsTexture
+// answers false and the program makes its own again. Display lists live
+// here, not in GL ES, and are kept. Call with the new context current.
+void Reset();
 
 // The mipmap levels gluBuild2DMipmaps makes of a picture of width by height
 // texels of bytesPerTexel bytes, tightly packed, from the picture itself

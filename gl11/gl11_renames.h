@@ -38,6 +38,7 @@
 #define glGetDoublev gl11::GetDoublev
 #define glGetFloatv gl11::GetFloatv
 #define glGetIntegerv gl11::GetIntegerv
+#define glGetError gl11::GetError
 #define glViewport gl11::Viewport
 #define glClear gl11::Clear
 #define glClearColor gl11::ClearColor

@@ -98,7 +98,7 @@ void ClassroomPanel::setPaused(bool paused) {
 
 bool ClassroomPanel::pausedShown() const { return badge != nullptr && badge->isVisible(); }
 
-void ClassroomPanel::showNotice(const std::string& text) {
+void ClassroomPanel::showNotice(const std::string& text, uint32_t milliseconds) {
     buildNotice();
     notice = text;
     // Within the window, a long folder's name wrapped.
@@ -107,7 +107,9 @@ void ClassroomPanel::showNotice(const std::string& text) {
     noticeLabel->setVisible(true);
     noticeBox->setVisible(true);
     layout(width, height);
-    velmRequestTimer(noticeMilliseconds, &ClassroomPanel::noticeOver, ++noticeSerial);
+    ++noticeSerial;   // ends any timer of an earlier notice
+    if (milliseconds > 0)
+        velmRequestTimer(milliseconds, &ClassroomPanel::noticeOver, noticeSerial);
 }
 
 bool ClassroomPanel::noticeShown() const { return noticeBox != nullptr && noticeBox->isVisible(); }

@@ -18,19 +18,19 @@ public:
     ClassroomPanel(const ClassroomPanel&) = delete;
     ClassroomPanel& operator=(const ClassroomPanel&) = delete;
 
+    static constexpr uint32_t noticeMilliseconds = 5000;
+
     void setPaused(bool paused);
     bool pausedShown() const;
-    // Shows text at the top of the window for noticeSeconds (through the
-    // host's timer), replacing any notice before it.
-    void showNotice(const std::string& text);
+    // Shows text at the top of the window for milliseconds (through the
+    // host's timer; 0: until the next notice), replacing any notice before it.
+    void showNotice(const std::string& text, uint32_t milliseconds = noticeMilliseconds);
     bool noticeShown() const;
     const std::string& noticeText() const { return notice; }
     void toggleHelp();
     bool helpShown() const;
     // Places everything for a window of width by height.
     void layout(int width, int height);
-
-    static constexpr uint32_t noticeMilliseconds = 5000;
 
 private:
     void buildBadge();

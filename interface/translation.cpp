@@ -35,6 +35,10 @@ bool useCatalogFile(const std::string& path) {
             bytes.insert(bytes.end(), chunk, chunk + n);
         std::fclose(in);
     }
+    return useCatalog(bytes);
+}
+
+bool useCatalog(const std::vector<char>& bytes) {
     if (bytes.size() < 28 || bytes.size() >= maxCatalogBytes)
         return false;
     const bool swapped = word(bytes, 0, false) != moMagic;
@@ -42,13 +46,18 @@ bool useCatalogFile(const std::string& path) {
         return false;
     const uint32_t count = word(bytes, 8, swapped), originals = word(bytes, 12, swapped),
                    translations = word(bytes, 16, swapped);
-    // A (length, offset) pair per text; every text must lie within the file.
+    // A (length, offset) pair per text; every text must lie within the file,
+    // and all of them together must not hold more than the file does: a
+    // damaged catalog could point many entries at one long text and ask for
+    // thousands of times its own size.
+    uint64_t copied = 0;
     const auto text = [&](uint32_t table, uint32_t i, std::string& out) {
         const uint64_t entry = static_cast<uint64_t>(table) + 8ull * i;
         if (entry + 8 > bytes.size())
             return false;
         const uint32_t length = word(bytes, entry, swapped), offset = word(bytes, entry + 4, swapped);
-        if (static_cast<uint64_t>(offset) + length > bytes.size())
+        copied += length;
+        if (static_cast<uint64_t>(offset) + length > bytes.size() || copied > bytes.size())
             return false;
         out.assign(bytes.data() + offset, length);
         return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The text in the chosen language; english itself when it has no translation.
 const char* tr(const char* english);
@@ -14,5 +15,7 @@ constexpr const char* textDomain = "corvane";
 // Reads a compiled catalog (.mo) whose texts tr() answers from then on;
 // false, and the texts left as they were, when it cannot be read whole.
 bool useCatalogFile(const std::string& path);
+// The same for a catalog's bytes.
+bool useCatalog(const std::vector<char>& bytes);
 // No catalog: the texts as they are written, in English.
 void useNoCatalog();

@@ -2,12 +2,17 @@
 // where pictures go and what they are called, and the language chosen.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <filesystem>
 
@@ -87,6 +92,10 @@ TEST(Pictures, AreWrittenAsNewFilesAndNeverOverwrite) {
     EXPECT_FALSE(savePngAsNewFile("/nonexistent-folder/x.png", frame, error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_STREQ(savingFailure(ENOSPC).c_str(), "the disk is full");
+    // A disk that fills up: the encoder stops at the first write refused.
+    int pieces = 0;
+    EXPECT_FALSE(encodePng(frame, [&](const uint8_t*, size_t) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2) << "nothing more is written after a write is refused";
 }
 
 TEST(Language, SettingsNameLanguagesMostSpecificFirst) {
@@ -178,4 +187,48 @@ TEST(Language, CatalogReadWholeOrNotAtAll) {
     EXPECT_STREQ(tr("a"), "b");
     std::ofstream(cut, std::ios::binary) << "not a catalog at all, but long enough to be read";
     EXPECT_FALSE(useCatalogFile(cut));
+    // Every translation pointing at one long text: each lies within the
+    // file, but together they ask a thousand times its size. Damaged: the
+    // texts stay as they were, and no more memory is taken than the file's.
+    constexpr uint32_t keys = 2000, longText = 100000;
+    std::vector<uint32_t> table = {0x950412de, 0, keys, 28, 28 + 8 * keys};
+    table.resize(7 + 16 * keys / 4);
+    std::string texts;
+    const uint32_t textsAt = 28 + 16 * keys, shared = textsAt + 6 * keys;
+    for (uint32_t i = 0; i < keys; ++i) {
+        char key[7];
+        std::snprintf(key, sizeof key, "k%05u", i);
+        texts.append(key, 6);
+        table[7 + 2 * i] = 6, table[8 + 2 * i] = textsAt + 6 * i;
+        table[7 + 2 * (keys + i)] = longText, table[8 + 2 * (keys + i)] = shared;
+    }
+    std::ofstream(cut, std::ios::binary) << std::string(reinterpret_cast<const char*>(table.data()), 4 * table.size())
+                                         << texts << std::string(longText, 'x');
+#ifndef _WIN32
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_FALSE(useCatalogFile(cut));
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "kilobytes more at the peak";
+#else
+    EXPECT_FALSE(useCatalogFile(cut));
+#endif
+    EXPECT_STREQ(tr("a"), "b") << "the catalog read before is kept";
+}
+
+// The catalog fuzzer's seeds and every input it ever failed on: read
+// safely; the shipped catalogs whole, in either byte order, and every one
+// cut short refused.
+TEST(Language, EveryFuzzSeedAndCrashReadsSafely) {
+    for (const char* folder : {CORVANE_FUZZ_DIR "/catalog_corpus", CORVANE_FUZZ_DIR "/catalog_crashes"})
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "README")
+                continue;
+            const bool whole = entry.path().extension() == ".mo";
+            EXPECT_EQ(useCatalogFile(entry.path().string()), whole) << name;
+            if (whole) {
+                EXPECT_STRNE(tr("Highlighted Features"), "Highlighted Features") << name;
+            }
+        }
 }

@@ -1,11 +1,12 @@
-// The program with wrong files in its working directory: it starts, draws,
-// quits cleanly and says nothing.
+// The program with wrong or missing files in its working directory: it
+// starts, draws, quits cleanly, and names the pictures it could not read.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <iterator>
 #include <string>
 
+#include "assets/image.h"
 #include "assets/textures.h"
 #include "e2e/program_run.h"
 #include "e2e/window_places.h"
@@ -25,11 +26,18 @@ std::string copyOfData(const std::string& name) {
     return std::system(command.c_str()) == 0 ? dir : std::string();
 }
 
+// What the program says of pictures it could not read in dir.
+std::string unreadSaid(const std::string& dir, const std::string& names) {
+    return "These pictures could not be read from the folder \"" + dir + "\": " + names + "\n";
+}
+
 // Starts the program in dir, checks that it goes on drawing, quits with
-// Control+Q and checks the status and what it printed. Damaged pictures can
-// hide the whole scene, so the drawing is shown by the credits appearing
-// while the pointer rests on the logo.
-void expectCleanRun(const std::string& dir, const std::vector<std::string>& env, bool textShown) {
+// Control+Q and checks the status and what it printed (unread: what it says
+// of the pictures it could not read, on standard error and in the window).
+// Damaged pictures can hide the whole scene, so the drawing is shown by the
+// credits appearing while the pointer rests on the logo.
+void expectCleanRun(const std::string& dir, const std::vector<std::string>& env, bool textShown,
+                    const std::string& unread = "") {
     ProgramRun run;
     ASSERT_TRUE(run.start(dir, env)) << "the window did not open";
     run.movePointer(awayX, awayY);
@@ -38,6 +46,8 @@ void expectCleanRun(const std::string& dir, const std::vector<std::string>& env,
     ASSERT_EQ(first.height, 480u);
     if (textShown) {
         EXPECT_GT(regionStats(first, titleRegion).lumaDeviation, textDeviation) << "the title";
+        EXPECT_EQ(regionStats(first, unreadNoticeRegion).lumaDeviation > textDeviation, !unread.empty())
+            << "the notice of the pictures not read";
     }
     run.movePointer(logoX, logoY);
     const Image second = run.screenshotOnceChanged(first, wholeWindow, 500);
@@ -46,7 +56,7 @@ void expectCleanRun(const std::string& dir, const std::vector<std::string>& env,
     ASSERT_TRUE(run.waitForExit(10)) << "Control+Q did not end the program";
     EXPECT_EQ(run.exitStatus(), 0);
     EXPECT_EQ(run.output(), "");
-    EXPECT_EQ(run.errors(), cleanErrors);
+    EXPECT_EQ(run.errors(), unread + cleanErrors);
 }
 
 }  // namespace
@@ -57,11 +67,23 @@ TEST(DamagedPictures, StartsDrawsAndQuitsCleanly) {
     const std::string dir = copyOfData("damaged");
     ASSERT_FALSE(dir.empty());
     int i = 0;
+    std::string names;
     for (const TextureEntry& entry : textureTable) {
         const Damage damage = everyDamage[i++ % std::size(everyDamage)];
         ASSERT_TRUE(damagePicture(dir + "/" + entry.fileName, damage)) << entry.fileName;
+        if (loadPng(dir + "/" + entry.fileName).empty())
+            names += (names.empty() ? "" : ", ") + std::string(entry.fileName);
     }
-    expectCleanRun(dir, {}, true);
+    expectCleanRun(dir, {}, true, unreadSaid(dir, names));
+}
+
+TEST(MissingPictures, StartsInAnEmptyFolderSaysWhichAndQuitsCleanly) {
+    const std::string dir = testTempPath("empty");
+    ASSERT_EQ(std::system(("rm -rf " + dir + " && mkdir -p " + dir).c_str()), 0);
+    std::string names;
+    for (const TextureEntry& entry : textureTable)
+        names += (names.empty() ? "" : ", ") + std::string(entry.fileName);
+    expectCleanRun(dir, {}, true, unreadSaid(dir, names));
 }
 
 TEST(UnresolvableFonts, StartsDrawsAndQuitsCleanlyWithoutText) {

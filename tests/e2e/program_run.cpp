@@ -4,6 +4,7 @@
 
 // Before Xlib, whose macros clash with the test framework's names.
 #include "support/temp_path.h"
+#include "support/child_process.h"
 #include "support/xvfb_server.h"
 
 
@@ -126,8 +127,10 @@ bool ProgramRun::launch(const std::string& dir, const std::vector<std::string>& 
             std::filesystem::copy(file.path(), folder / file.path().filename(),
                                   recursive | std::filesystem::copy_options::overwrite_existing);
     }
+    const pid_t parent = getpid();
     pid = fork();
     if (pid == 0) {
+        endWithParent(parent, SIGKILL);
         if (chdir(folder.c_str()) != 0)
             _exit(125);
         if (freopen(outPath.c_str(), "w", stdout) == nullptr || freopen(errPath.c_str(), "w", stderr) == nullptr)

@@ -21,6 +21,7 @@ constexpr Region creditsRegion{200, 190, 240, 100};
 constexpr Region arcLabelRegion{240, 78, 100, 16};  // "Volcanic arc"
 constexpr Region trenchLabelRegion{170, 264, 50, 16};
 constexpr Region plainSkyRegion{300, 8, 100, 30};
+constexpr Region unreadNoticeRegion{20, 92, 300, 16};   // a notice's first line, under the panel
 
 // Brightness deviation of a region with text on it; plain sky stays far below.
 constexpr double textDeviation = 25;

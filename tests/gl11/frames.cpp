@@ -28,28 +28,38 @@
 namespace {
 constexpr int width = 640, height = 480;
 
+EGLDisplay display = EGL_NO_DISPLAY;
+EGLConfig config;
+EGLSurface surface = EGL_NO_SURFACE;
+
+#ifdef CORVANE_GL11
+const EGLint api = EGL_OPENGL_ES_API, apiBit = EGL_OPENGL_ES2_BIT, contextAttributes[] = {
+    EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+#else
+const EGLint api = EGL_OPENGL_API, apiBit = EGL_OPENGL_BIT, contextAttributes[] = {EGL_NONE};
+#endif
+
+// A new context on the one surface, current from then on; what the old one
+// held is gone with it, as in a browser that lost its WebGL.
+bool newContext() {
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+    return context != EGL_NO_CONTEXT && eglMakeCurrent(display, surface, surface, context);
+}
+
 bool makeContext() {
     const auto platformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    EGLDisplay display = platformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-#ifdef CORVANE_GL11
-    const EGLint api = EGL_OPENGL_ES_API, apiBit = EGL_OPENGL_ES2_BIT, contextAttributes[] = {
-        EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
-#else
-    const EGLint api = EGL_OPENGL_API, apiBit = EGL_OPENGL_BIT, contextAttributes[] = {EGL_NONE};
-#endif
+    display = platformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, apiBit,
                                        EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
                                        EGL_DEPTH_SIZE, 24, EGL_NONE};
     const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    EGLConfig config;
     EGLint found = 0;
     if (!eglInitialize(display, nullptr, nullptr) || !eglBindAPI(api) ||
         !eglChooseConfig(display, configAttributes, &config, 1, &found) || found == 0)
         return false;
-    EGLSurface surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
-    return surface != EGL_NO_SURFACE && context != EGL_NO_CONTEXT && eglMakeCurrent(display, surface, surface, context);
+    surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
+    return surface != EGL_NO_SURFACE && newContext();
 }
 
 void writeFrame(const std::string& path, int frameWidth = width) {
@@ -69,7 +79,10 @@ void writeNumbers(FILE* out, const char* when) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
     std::fprintf(out, "%s\n", when);
-    for (const double* m : {model, projection})
+    double asked[16];   // the viewport as doubles: four values, the rest untouched
+    std::fill(asked, asked + 16, -7.0);
+    glGetDoublev(GL_VIEWPORT, asked);
+    for (const double* m : std::initializer_list<const double*>{model, projection, asked})
         for (int i = 0; i < 16; ++i)
             std::fprintf(out, "%.17g%c", m[i], i == 15 ? '\n' : ' ');
     const GLint elsewhere[4] = {12, 34, 320, 240};
@@ -147,7 +160,7 @@ void drawProbes(FILE* numbers) {
     glDisable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
     const GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
+    glNewList(list, GL_COMPILE_AND_EXECUTE);   // drawn as it is kept, and once more lower down
     glBegin(GL_QUADS);
     for (int face = 0; face < 3; ++face) {
         const float n[3] = {0.8f - 0.8f * face, 0.5f * face - 0.3f, 1}, x = 1.3f * static_cast<float>(face - 1);
@@ -160,6 +173,7 @@ void drawProbes(FILE* numbers) {
     }
     glEnd();
     glEndList();
+    glTranslatef(0, -1.5f, 0);
     glCallList(list);
     glDeleteLists(list, 1);
     glDisable(GL_LIGHTING);
@@ -256,6 +270,19 @@ int main(int argc, char** argv) {
     composeFrame(frame);
     writeFrame(to + "plain.png");
     writeNumbers(numbers, "after a frame");
+#ifdef CORVANE_GL11
+    // The context lost and a new one given: the subset's state goes to it,
+    // and the program makes its textures, glyphs and lists again.
+    if (!newContext())
+        return 3;
+    gl11::Reset();
+    VelmFont::forgetAllGlObjects();
+    loadTextures(textures, nullptr);
+    panel->logo->texture = textures.logoTexture;
+    recompileCones(animation);
+#endif
+    composeFrame(frame);
+    writeFrame(to + "restored.png");
     frame.highlightFeatures = true;
     panel->featuresCheckBox->setChecked(true);
     composeFrame(frame);

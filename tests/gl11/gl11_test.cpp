@@ -42,7 +42,7 @@ TEST_F(Gl11Test, FramesMatchMesaWithin2LevelsButTheCheckBoxLines) {
     int box[4] = {};
     while (numbers >> word && word != "lines") {}
     numbers >> box[0] >> box[1] >> box[2] >> box[3];
-    for (const char* name : {"plain.png", "features.png", "credits.png", "smoke.png", "probes.png"}) {
+    for (const char* name : {"plain.png", "restored.png", "features.png", "credits.png", "smoke.png", "probes.png"}) {
         const Image a = loadPng(gl + "/" + name), b = loadPng(es + "/" + name);
         ASSERT_TRUE(a.pixels != nullptr && b.pixels != nullptr && a.width == b.width && a.height == b.height);
         int compared = 0, within = 0, left = 0;

@@ -15,6 +15,8 @@
 #include <string>
 #include <thread>
 
+#include "support/child_process.h"
+
 class XvfbServer {
 public:
     XvfbServer() = default;
@@ -86,8 +88,10 @@ private:
     }
 
     static pid_t spawn(std::initializer_list<const char*> args) {
+        const pid_t parent = getpid();
         const pid_t pid = fork();
         if (pid == 0) {
+            endWithParent(parent, SIGTERM);   // the server removes its lock as it goes
             if (std::freopen("/dev/null", "w", stdout) == nullptr || std::freopen("/dev/null", "w", stderr) == nullptr)
                 _exit(126);
             const char* argv[16] = {};

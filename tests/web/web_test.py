@@ -5,7 +5,7 @@ frame within 3 s, the still parts of the canvas as the Linux program draws
 them (English and German), P, F12, F1, Tab and Space, the buttons, and the
 animation's clock against the wall clock.
     web_test.py SITE-FOLDER SINGLE-FILE LINUX-PROGRAM DATA-FOLDER"""
-import functools, http.server, io, os, subprocess, sys, tempfile, threading, time
+import ctypes, functools, http.server, io, os, signal, subprocess, sys, tempfile, threading, time
 from PIL import Image, ImageChops, ImageFilter
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
@@ -23,11 +23,16 @@ def check(what, ok, detail=""):
         failures.append(what)
 
 
+def end_with_us():
+    """In a child before it starts: it ends when this test does, however that ends."""
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)   # PR_SET_PDEATHSIG
+
+
 def linux_shots(language):
     """Four screenshots of the Linux program, half a second apart, from 2.5 s on."""
     named = tempfile.TemporaryFile()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(named.fileno()), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp", "-noreset"], pass_fds=[named.fileno()],
+                             "-nolisten", "tcp", "-noreset"], pass_fds=[named.fileno()], preexec_fn=end_with_us,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     program = None
     try:

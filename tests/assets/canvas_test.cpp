@@ -1,0 +1,35 @@
+// The painter of the pictures made from data: nothing painted past a
+// canvas's edges lands inside it, and a face that cannot be read paints no
+// features picture.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "assets/canvas.h"
+#include "assets/features_picture.h"
+
+TEST(Canvas, WhatLiesPastEveryEdgeStaysOutside) {
+    Canvas canvas(16, 16);
+    // A ring one pixel beyond each edge: none of it is on the canvas.
+    Mask ring(20, 20);
+    for (int i = 0; i < 20; ++i)
+        ring(i, 0) = ring(i, 19) = ring(0, i) = ring(19, i) = 1;
+    canvas.paintMask(ring, -2, -2, rgb(255, 0, 0));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(canvas.get(x, y).a, 0.0f) << x << "," << y;
+    // Shapes across every edge paint what lies inside.
+    canvas.fillPolygon({-9, 8, 8, -9, 25, 8, 8, 25}, rgb(0, 255, 0));
+    canvas.strokeLine(-5, 20, 20, -5, 3, rgb(0, 0, 255));
+    canvas.fillEllipse(0, 16, 9, 9, rgb(255, 255, 255));
+    EXPECT_EQ(canvas.get(15, 0).a, 1.0f);
+    EXPECT_EQ(canvas.get(7, 7).b, 1.0f);
+}
+
+TEST(Canvas, AFaceThatCannotBeReadPaintsNoFeaturesPicture) {
+    const TextRenderer missing("no such face.ttf");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(missing.advance("Trench", 12), 0.0f);
+    const auto same = [](const std::string& text) { return text; };
+    EXPECT_TRUE(paintedFeaturesPicture(64, 48, "no such face.ttf", same).empty());
+}
