@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/input.h"
@@ -121,6 +122,31 @@ void sayUnreadPictures(Program& program) {
     classroomPanel(program).showNotice(text, 0);   // for as long as the scene is without them
 }
 
+namespace {
+// The texts of the controls a platform shows around the drawing area (the
+// web page's), by the names the controls go by there.
+const std::pair<const char*, const char*> controlTexts[] = {
+    {"labels", N_("Labels")},
+    {"pause", N_("Pause")},
+    {"fullscreen", N_("Full screen")},
+    {"save", N_("Save picture")},
+    {"help", N_("Help")},
+    {"licences", N_("Licences")},
+    {"close", N_("Close")},
+    {"lost", N_("The graphics were interrupted. The picture comes back in a moment.")},
+    {"gone", N_("The graphics did not come back. Reload the page to go on.")},
+};
+}  // namespace
+
+void offerClassroomControls() {
+    PlatformControls controls;
+    for (const NamedCommand& named : namedCommands)
+        controls.commands.emplace_back(named.name, static_cast<int>(named.command));
+    for (const auto& [name, text] : controlTexts)
+        controls.texts.emplace_back(name, tr(text));
+    offerControls(controls);
+}
+
 void savePicture(Program& program) {
     const Image frame = std::move(program.classroom.picture);
     program.classroom.picture = Image();
@@ -131,10 +157,21 @@ void savePicture(Program& program) {
         const std::string name = pictureFileName(t, attempt);
         int error = 0;
         if (savePngAsNewFile(folder + "/" + name, frame, error)) {
-            const std::string where =
-                handOverSavedFile(folder + "/" + name) ? tr("in the browser's downloads") : fill(tr("in %s"), folder);
-            classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + where);
-            return;
+            switch (handOverSavedFile(folder + "/" + name)) {
+            case SavedFile::KeptThere:
+                classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + fill(tr("in %s"), folder));
+                return;
+            case SavedFile::Downloaded:
+                classroomPanel(program).showNotice(fill(tr("Saved \"%s\""), name) + " " + tr("in the browser's downloads"));
+                return;
+            case SavedFile::Offered:
+                classroomPanel(program).showNotice(fill(
+                    tr("Handed \"%s\" to the browser to download. If no download appears, open this page directly."),
+                    name));
+                return;
+            case SavedFile::NotDownloaded: reason = tr("this page may not start downloads where it is shown"); break;
+            }
+            break;
         }
         reason = savingFailure(error);
         if (error != EEXIST)

@@ -29,5 +29,8 @@ void savePicture(Program& program);
 void sayUnreadPictures(Program& program);
 // Why a picture could not be written (an errno value), as a learner reads it.
 std::string savingFailure(int error);
+// Tells the platform's own controls (the web page's) the commands by name
+// and their texts in the learner's language.
+void offerClassroomControls();
 // The badge, notice and help, made on first use.
 ClassroomPanel& classroomPanel(Program& program);

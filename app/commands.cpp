@@ -12,6 +12,12 @@ constexpr int32_t keyF12 = velmKeyF1 + 11;
 constexpr int32_t foreignModifiers = velmModControl | velmModAlt | velmModMeta;
 }  // namespace
 
+const NamedCommand namedCommands[5] = {{"labels", Command::ToggleLabels},
+                                       {"pause", Command::TogglePause},
+                                       {"fullscreen", Command::ToggleFullScreen},
+                                       {"save", Command::SavePicture},
+                                       {"help", Command::ToggleHelp}};
+
 Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed) {
     if (key == velmKeyReturn && (modifiers & foreignModifiers) == velmModAlt)
         return Command::ToggleFullScreen;

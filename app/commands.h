@@ -8,6 +8,14 @@
 
 enum class Command { None, TogglePause, ToggleFullScreen, LeaveFullScreen, SavePicture, ToggleHelp, ToggleLabels };
 
+// The commands by the names a platform's own controls use ("labels",
+// "pause", "fullscreen", "save", "help").
+struct NamedCommand {
+    const char* name;
+    Command command;
+};
+extern const NamedCommand namedCommands[5];
+
 // What a key asks of the program: key is the widget library's code after
 // the case and shift mapping, modifiers its bits, typed the character the
 // keyboard's own layout gives (0 where the window system tells none): "?"

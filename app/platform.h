@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // ---- The window and its GL context ---------------------------------------
@@ -54,7 +55,10 @@ void stopVideo();
 
 // One event of the window system, in the program's terms.
 struct InputEvent {
-    enum class Kind { KeyDown, KeyUp, PointerMoved, ButtonDown, ButtonUp, Quit, Resized, Command, Other };
+    // GraphicsRestored: the GL context was lost and is back (a browser's
+    // WebGL), with nothing of the program's in it.
+    enum class Kind { KeyDown, KeyUp, PointerMoved, ButtonDown, ButtonUp, Quit, Resized, Command, GraphicsRestored,
+                      Other };
     Kind kind = Kind::Other;
     int32_t key = 0;         // the key's symbol, numbered as in app/keys.h
     int32_t modifiers = 0;   // the widget library's modifier bits the event carried
@@ -83,6 +87,11 @@ double now();
 // page does not make the animation jump. Negative where frames come as fast
 // as the program draws them (the desktop): the program measures its own.
 double displayFrameStep();
+// Seconds the frame just run spent on work that is no part of the
+// animation (a picture saved, the labels painted again): where the display
+// times the frames, the next step leaves them out, as the program's own
+// timing does elsewhere.
+void discountNextStep(double seconds);
 
 // ---- What the program shows, for controls around it ----------------------
 
@@ -90,12 +99,21 @@ struct ProgramState {
     bool labels = false, paused = false, fullScreen = false, help = false;
     bool widgetFocused = false;     // a widget has the keyboard focus
     double animationSeconds = 0;    // the animation's clock: the sum of its steps
+    std::string notice;             // the notice shown over the scene, if any
 };
 // Called after every frame; a platform with controls of its own around the
 // drawing area (the web page's buttons) shows it. Nothing on the desktop.
 void showProgramState(const ProgramState& state);
 // Whether the program may end itself (Control+Q): not a web page.
 bool programCanQuit();
+// What a platform's own controls around the drawing area (the web page's
+// buttons and messages) need of the program, given once at start: its
+// commands by name, and the controls' texts in the learner's language.
+struct PlatformControls {
+    std::vector<std::pair<std::string, int>> commands;       // name, Command (app/commands.h)
+    std::vector<std::pair<std::string, std::string>> texts;  // the control's name, its text
+};
+void offerControls(const PlatformControls& controls);
 
 // ---- The window's place -----------------------------------------------------
 
@@ -146,8 +164,12 @@ std::string picturesFolder();
 // programs are not told it by the environment; empty elsewhere.
 std::string systemLanguage();
 // Hands over a file the user asked for, just saved at path: in a browser it
-// is downloaded (true); elsewhere it stays where it was saved (false).
-bool handOverSavedFile(const std::string& path);
+// is downloaded, where the page may start a download (not in a frame whose
+// sandbox forbids it), and removed; elsewhere it stays where it was saved.
+// Offered: handed to the browser in another site's frame, whose sandbox
+// the page cannot read.
+enum class SavedFile { KeptThere, Downloaded, NotDownloaded, Offered };
+SavedFile handOverSavedFile(const std::string& path);
 // Folders to look for fonts in where fontconfig does not (Windows, the web).
 std::vector<std::string> fontFolders();
 // Shows why the program cannot start where its messages on the standard

@@ -134,4 +134,8 @@ void showProgramState(const ProgramState&) {}
 
 bool programCanQuit() { return true; }
 
-bool handOverSavedFile(const std::string&) { return false; }
+SavedFile handOverSavedFile(const std::string&) { return SavedFile::KeptThere; }
+
+void offerControls(const PlatformControls&) {}
+
+void discountNextStep(double) {}   // the program times its own frames here

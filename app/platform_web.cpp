@@ -18,7 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/keys.h"
+#include "gl11/gl11.h"
 #include "velmkit/velm_base.h"
 
 namespace {
@@ -38,6 +40,9 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 std::string failure;
 int bufferWidth = 0, bufferHeight = 0;
 double lastFrameTime = -1, frameStep = 0;
+double discount = 0;        // seconds the last frame spent outside the animation
+bool contextLost = false;   // no frames are run until the browser gives it back
+std::vector<int32_t> keysTaken;   // keys whose press asked the browser for full screen
 ProgramState shown;
 bool shownYet = false;
 
@@ -56,6 +61,8 @@ int32_t keySymbol(const EmscriptenKeyboardEvent& e) {
         return std::tolower(static_cast<unsigned char>(code[3]));
     if (code.size() == 6 && code.compare(0, 5, "Digit") == 0)
         return code[5];
+    if (code.size() == 7 && code.compare(0, 6, "Numpad") == 0 && std::isdigit(static_cast<unsigned char>(code[6])))
+        return keys::keypad0 + (code[6] - '0');
     if (code.size() >= 2 && code[0] == 'F' && std::isdigit(static_cast<unsigned char>(code[1])))
         return keys::f1 + std::atoi(code.c_str() + 1) - 1;
     static const struct {
@@ -72,6 +79,9 @@ int32_t keySymbol(const EmscriptenKeyboardEvent& e) {
         {"CapsLock", keys::capsLock}, {"ScrollLock", keys::scrollLock}, {"ShiftRight", keys::rightShift},
         {"ShiftLeft", 304}, {"ControlRight", 305}, {"ControlLeft", 306}, {"AltRight", 307}, {"AltLeft", 308},
         {"MetaRight", 309}, {"MetaLeft", 310},
+        {"NumpadDecimal", keys::keypadPeriod}, {"NumpadDivide", keys::keypadDivide},
+        {"NumpadMultiply", keys::keypadMultiply}, {"NumpadSubtract", keys::keypadMinus},
+        {"NumpadAdd", keys::keypadPlus}, {"NumpadEqual", keys::keypadEquals},
     };
     for (const auto& entry : named)
         if (code == entry.code)
@@ -101,34 +111,59 @@ void push(InputEvent::Kind kind, int32_t key = 0) {
 }
 
 // The browser's full screen for the canvas, asked for or left inside the
-// handler of the user's press (the only place a browser grants it).
+// handler of the user's press (the only place a browser grants it). The
+// program follows only when the browser has changed it (onFullScreen): a
+// request refused (a frame without allow="fullscreen", a browser without
+// full screen for a canvas) leaves everything as it was.
 void toggleBrowserFullScreen() {
     EM_ASM({
         const canvas = document.getElementById('canvas');
         if (document.fullscreenElement)
-            document.exitFullscreen();
-        else if (canvas.requestFullscreen)
+            document.exitFullscreen().catch(() => {});
+        else if (canvas.requestFullscreen && document.fullscreenEnabled !== false)
             canvas.requestFullscreen().catch(() => {});
     });
 }
 
+// The keys the program takes for full screen (F11 without Control, Alt or
+// Meta; Alt+Enter): here they go to the browser.
+bool asksFullScreen(int32_t symbol, int32_t modifiers) {
+    const int32_t foreign = velmModControl | velmModAlt | velmModMeta;
+    return (symbol == keyF11 && (modifiers & foreign) == 0) ||
+           (symbol == keys::returnKey && (modifiers & foreign) == velmModAlt);
+}
+
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     lastModifiers = modifierBits(e->shiftKey, e->ctrlKey, e->altKey, e->metaKey);
-    const int32_t symbol = keySymbol(*e);
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    const int32_t typed = typedCharacter(e->key);
+    int32_t symbol = keySymbol(*e);
+    // A key of a layout's own (Brazil's IntlRo, "/" and "?") goes on as
+    // the character it types, as the desktop's window system hands it.
+    if (symbol == 0 && typed > ' ' && typed < 127)
+        symbol = typed;
     // Tab leaves the canvas for the page once a widget has the focus.
     if (symbol == 9 && shown.widgetFocused && down && std::find(keysDown.begin(), keysDown.end(), 9) == keysDown.end())
         return EM_FALSE;
     if (symbol == 0)
         return EM_FALSE;
-    if (down && !e->repeat && ((symbol == keyF11 && lastModifiers == 0) ||
-                               (symbol == keys::returnKey && lastModifiers == velmModAlt)))
-        toggleBrowserFullScreen();
+    const auto taken = std::find(keysTaken.begin(), keysTaken.end(), symbol);
+    if (down && asksFullScreen(symbol, lastModifiers)) {
+        if (!e->repeat)
+            toggleBrowserFullScreen();
+        if (taken == keysTaken.end())
+            keysTaken.push_back(symbol);
+        return EM_TRUE;
+    }
+    if (!down && taken != keysTaken.end()) {
+        keysTaken.erase(taken);
+        return EM_TRUE;
+    }
     InputEvent event;
     event.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
     event.key = symbol;
     event.modifiers = lastModifiers;
-    event.typed = down ? typedCharacter(e->key) : 0;
+    event.typed = down ? typed : 0;
     waiting.push_back(event);
     const auto held = std::find(keysDown.begin(), keysDown.end(), symbol);
     if (down && held == keysDown.end())
@@ -163,8 +198,6 @@ EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     case EMSCRIPTEN_EVENT_DBLCLICK:
         // A double click asks for full screen, as F11 does.
         toggleBrowserFullScreen();
-        push(InputEvent::Kind::KeyDown, keyF11);
-        push(InputEvent::Kind::KeyUp, keyF11);
         return EM_TRUE;
     default: return EM_FALSE;
     }
@@ -172,6 +205,8 @@ EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     return EM_FALSE;   // the page keeps its own handling (focus on a click)
 }
 
+// The wheel goes to the program and scrolls the page around the canvas
+// still (no widget uses it).
 EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void*) {
     if (e->deltaY == 0)
         return EM_FALSE;
@@ -182,7 +217,7 @@ EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void*) {
     waiting.push_back(event);
     event.kind = InputEvent::Kind::ButtonUp;
     waiting.push_back(event);
-    return EM_TRUE;
+    return EM_FALSE;
 }
 
 // Keys still held when the canvas loses the keyboard are released.
@@ -194,14 +229,40 @@ EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
     return EM_FALSE;
 }
 
-// Full screen left by the browser's own means (its Escape) is left by the
-// program as with Escape; a request the browser refused, likewise.
+// The program follows the browser's full screen: it goes full screen when
+// the browser has granted it, and leaves it as with Escape when the browser
+// has left it (by its own Escape too).
 EM_BOOL onFullScreen(int, const EmscriptenFullscreenChangeEvent* e, void*) {
-    if (!e->isFullscreen && shown.fullScreen) {
+    if (e->isFullscreen && !shown.fullScreen) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::Command;
+        event.command = static_cast<int>(Command::ToggleFullScreen);
+        waiting.push_back(event);
+    } else if (!e->isFullscreen && shown.fullScreen) {
         push(InputEvent::Kind::KeyDown, keys::escape);
         push(InputEvent::Kind::KeyUp, keys::escape);
     }
     return EM_FALSE;
+}
+
+// The browser took the WebGL context away (its graphics restarted, a
+// device woke from sleep): no frame is run, so the animation's clock stands
+// still, until it gives the context back. Refusing the event's default is
+// what lets the browser give it back.
+EM_BOOL onContextLost(int, const void*, void*) {
+    contextLost = true;
+    return EM_TRUE;
+}
+
+// The context is back, empty: the subset's state goes into it, and the
+// program makes its own again.
+EM_BOOL onContextRestored(int, const void*, void*) {
+    emscripten_webgl_make_context_current(context);
+    gl11::Reset();
+    contextLost = false;
+    lastFrameTime = -1;   // the first step after is none
+    push(InputEvent::Kind::GraphicsRestored);
+    return EM_TRUE;
 }
 
 // A size of the canvas as the page lays it out, in device pixels, that the
@@ -226,24 +287,31 @@ struct FrameLoop {
 };
 
 EM_BOOL onAnimationFrame(double time, void* loop) {
-    frameStep = lastFrameTime < 0 ? 0.0 : std::min(longestStep, std::max(0.0, (time - lastFrameTime) / 1000.0));
+    if (contextLost) {
+        lastFrameTime = -1;
+        return EM_TRUE;
+    }
+    const double between = (time - lastFrameTime) / 1000.0 - discount;
+    frameStep = lastFrameTime < 0 ? 0.0 : std::min(longestStep, std::max(0.0, between));
     lastFrameTime = time;
+    discount = 0;
     const FrameLoop& run = *static_cast<FrameLoop*>(loop);
     run.frame(run.context);
     return EM_TRUE;
 }
 }  // namespace
 
-// The page's buttons ask for the program's commands (app/commands.h); the
-// full screen one is granted here, inside the click.
-extern "C" EMSCRIPTEN_KEEPALIVE void corvaneCommand(int command, int toggledFullScreen) {
-    if (toggledFullScreen != 0)
-        toggleBrowserFullScreen();
+// The page's buttons ask for the program's commands (app/commands.h, by the
+// numbers offerControls gave the page).
+extern "C" EMSCRIPTEN_KEEPALIVE void corvaneCommand(int command) {
     InputEvent event;
     event.kind = InputEvent::Kind::Command;
     event.command = command;
     waiting.push_back(event);
 }
+
+// The page's full screen button: asked of the browser inside the click.
+extern "C" EMSCRIPTEN_KEEPALIVE void corvaneFullScreen() { toggleBrowserFullScreen(); }
 
 // The animation's clock, for the page (and its tests).
 extern "C" EMSCRIPTEN_KEEPALIVE double corvaneAnimationSeconds() { return shown.animationSeconds; }
@@ -283,6 +351,17 @@ bool setWindowMode(int width, int height, WindowMode mode) {
         emscripten_set_wheel_callback(canvas, nullptr, EM_TRUE, onWheel);
         emscripten_set_blur_callback(canvas, nullptr, EM_TRUE, onBlur);
         emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onFullScreen);
+        emscripten_set_webglcontextlost_callback(canvas, nullptr, EM_TRUE, onContextLost);
+        emscripten_set_webglcontextrestored_callback(canvas, nullptr, EM_TRUE, onContextRestored);
+        // A press keeps the pointer, as the desktop's window system does:
+        // its release is seen even outside the canvas.
+        EM_ASM({
+            const canvas = document.getElementById('canvas');
+            canvas.addEventListener('pointerdown', (e) => {
+                if (e.pointerType === 'mouse' && canvas.setPointerCapture)
+                    canvas.setPointerCapture(e.pointerId);
+            });
+        });
     }
     // Leaving full screen by the program's keys: the browser's too.
     if (mode != WindowMode::FullScreen)
@@ -330,12 +409,13 @@ double displayFrameStep() { return frameStep; }
 
 void showProgramState(const ProgramState& state) {
     const bool changed = !shownYet || state.labels != shown.labels || state.paused != shown.paused ||
-                         state.fullScreen != shown.fullScreen || state.help != shown.help;
+                         state.fullScreen != shown.fullScreen || state.help != shown.help ||
+                         state.notice != shown.notice;
     shown = state;
     shownYet = true;
     if (changed)
-        EM_ASM({ if (Module.corvaneShow) Module.corvaneShow($0, $1, $2, $3); }, state.labels, state.paused,
-               state.fullScreen, state.help);
+        EM_ASM({ if (Module.corvaneShow) Module.corvaneShow($0, $1, $2, $3, UTF8ToString($4)); }, state.labels,
+               state.paused, state.fullScreen, state.help, state.notice.c_str());
 }
 
 bool programCanQuit() { return false; }
@@ -358,11 +438,14 @@ std::string picturesFolder() {
     return downloads;
 }
 
-bool handOverSavedFile(const std::string& path) {
-    EM_ASM({
+SavedFile handOverSavedFile(const std::string& path) {
+    const int started = EM_ASM_INT({
         const path = UTF8ToString($0);
         const bytes = FS.readFile(path);
         FS.unlink(path);
+        const may = Module.corvaneCanDownload ? Module.corvaneCanDownload() : 1;
+        if (may === 0)
+            return 0;
         const link = document.createElement('a');
         link.href = URL.createObjectURL(new Blob([bytes], {type: 'image/png'}));
         link.download = path.substring(path.lastIndexOf('/') + 1);
@@ -370,8 +453,9 @@ bool handOverSavedFile(const std::string& path) {
         link.click();
         link.remove();
         setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+        return may;
     }, path.c_str());
-    return true;
+    return started == 0 ? SavedFile::NotDownloaded : started == 1 ? SavedFile::Downloaded : SavedFile::Offered;
 }
 
 std::string systemLanguage() { return {}; }   // the page sets LANGUAGE from the browser's list
@@ -380,4 +464,17 @@ std::vector<std::string> fontFolders() { return {"/fonts"}; }
 
 void alertUser(const std::string& message) {
     EM_ASM({ if (Module.corvaneAlert) Module.corvaneAlert(UTF8ToString($0)); }, message.c_str());
+}
+
+void discountNextStep(double seconds) { discount = seconds; }
+
+// The page's buttons and messages: Module.corvaneCommands (name to number)
+// and Module.corvaneTexts (name to text), then the page's corvaneControls().
+void offerControls(const PlatformControls& controls) {
+    EM_ASM({ Module.corvaneCommands = {}; Module.corvaneTexts = {}; });
+    for (const auto& [name, command] : controls.commands)
+        EM_ASM({ Module.corvaneCommands[UTF8ToString($0)] = $1; }, name.c_str(), command);
+    for (const auto& [name, text] : controls.texts)
+        EM_ASM({ Module.corvaneTexts[UTF8ToString($0)] = UTF8ToString($1); }, name.c_str(), text.c_str());
+    EM_ASM({ if (Module.corvaneControls) Module.corvaneControls(); });
 }

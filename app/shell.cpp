@@ -47,13 +47,16 @@ Program& startUp(const std::string& featuresPicture) {
 
     buildProgram(program, cleanUp);
     sayUnreadPictures(program);
+    offerClassroomControls();
     return program;
 }
 
 float runFrame(Program& program) {
     pumpEvents(program);
+    const double t0 = program.readClock();
     prepareFeaturesPicture(program);
     const double t1 = program.readClock();
+    double setAside = t1 - t0;   // work outside the animation, left out of its step
     composeFrame(frameParts(program));
     ClassroomState& classroom = program.classroom;
     if (classroom.pictureRequested) {
@@ -71,8 +74,12 @@ float runFrame(Program& program) {
         const double t2 = program.readClock();
         program.clock.recordFrameTime(t2 - t1);
     }
-    if (!classroom.picture.empty())
+    if (!classroom.picture.empty()) {
+        const double before = program.readClock();
         savePicture(program);
+        setAside += program.readClock() - before;
+    }
+    discountNextStep(setAside);
     // While paused nothing moves: no time passes for the animation.
     const float step = classroom.paused ? 0.0f
                        : shown >= 0     ? static_cast<float>(shown)
@@ -94,6 +101,8 @@ ProgramState programState(Program& program) {
     state.help = program.classroom.panel != nullptr && program.classroom.panel->helpShown();
     state.widgetFocused = program.guiContext != nullptr && program.guiContext->getFocus() != nullptr;
     state.animationSeconds = program.animationSeconds;
+    if (program.classroom.panel != nullptr && program.classroom.panel->noticeShown())
+        state.notice = program.classroom.panel->noticeText();
     return state;
 }
 
@@ -129,6 +138,9 @@ void pumpEvents(Program& program) {
             break;
         case InputEvent::Kind::Command:
             runCommand(program, static_cast<Command>(event.command));
+            break;
+        case InputEvent::Kind::GraphicsRestored:
+            restoreGraphics(program);
             break;
         case InputEvent::Kind::Other:
             break;

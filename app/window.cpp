@@ -76,3 +76,8 @@ void setFullScreen(Program& program, bool on) {
     state.fullScreen = on;
     applyWindowSize(program, w, h);
 }
+
+void restoreGraphics(Program& program) {
+    rebuildGlResources(program);
+    applyWindowSize(program, program.windowWidth, program.windowHeight);
+}

@@ -12,6 +12,10 @@ void resizeWindow(Program& program, int w, int h);
 // The GL state, view, widgets and layout for a drawing area of w by h, and
 // one frame drawn: what follows every change of the window's size.
 void applyWindowSize(Program& program, int w, int h);
+// A GL context given back after it was lost (a browser's WebGL): the
+// textures, glyphs and lists made again, the features picture painted
+// again, and a frame drawn as before at the same moment of the animation.
+void restoreGraphics(Program& program);
 // Switches between the window and full screen (the screen's size); nothing
 // where the screen's size is unknown.
 void setFullScreen(Program& program, bool on);

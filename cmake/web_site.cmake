@@ -43,16 +43,18 @@ endforeach()
 set(shell ${CMAKE_BINARY_DIR}/shell.html)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/web/shell.html ${shell} @ONLY)
 
-# What a web server needs told about the page's files (Apache, IIS).
+# What a web server needs told about the page's files (Apache, IIS), and
+# what a browser needs to install the page: its manifest and icons.
+set(web_folder ${PROJECT_SOURCE_DIR}/packaging/web)
 add_custom_target(web_files ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/web/.htaccess
-        ${PROJECT_SOURCE_DIR}/packaging/web/web.config ${site}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${web_folder}/.htaccess ${web_folder}/web.config
+        ${web_folder}/manifest.webmanifest ${web_folder}/icon-192.png ${web_folder}/icon-512.png ${site}/
     DEPENDS ${bundled_fonts} translations VERBATIM)
 
 set(web_link_options -O2 -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sEXIT_RUNTIME=0
-    "-sEXPORTED_FUNCTIONS=_main,_corvaneCommand,_corvaneAnimationSeconds"
+    "-sEXPORTED_FUNCTIONS=_main,_corvaneCommand,_corvaneFullScreen,_corvaneAnimationSeconds"
     "-sEXPORTED_RUNTIME_METHODS=ENV")
 # The files, at the places the web platform reads them from.
 set(web_files ${PROJECT_SOURCE_DIR}/data@/data ${CORVANE_PROGRAMS_DIR}/locale@/locale ${bundle}/fonts@/fonts)
@@ -83,4 +85,10 @@ add_custom_command(OUTPUT ${single}
     COMMAND ${CMAKE_COMMAND} -Dshell=${shell} -Dpage=${single} -Dinline=$<TARGET_FILE:corvane_single>
         -P ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake
     DEPENDS ${shell} ${PROJECT_SOURCE_DIR}/cmake/web_page.cmake corvane_single VERBATIM)
-add_custom_target(web_pages ALL DEPENDS ${site}/index.html ${single})
+# The service worker that keeps the served folder for use with no network.
+add_custom_command(OUTPUT ${site}/sw.js
+    COMMAND ${CMAKE_COMMAND} -Dtemplate=${web_folder}/sw.js.in -Dsite=${site}
+        -P ${PROJECT_SOURCE_DIR}/cmake/web_offline.cmake
+    DEPENDS ${site}/index.html ${web_folder}/sw.js.in ${PROJECT_SOURCE_DIR}/cmake/web_offline.cmake corvane_site
+        web_files VERBATIM)
+add_custom_target(web_pages ALL DEPENDS ${site}/index.html ${single} ${site}/sw.js)

@@ -306,17 +306,18 @@ Canvas arrowPicture() {
     return c;
 }
 
-Canvas logoPicture() {
+// The logo at size by size pixels (64 in the window), over fill.
+Canvas logoPicture(int size = 64, Colour fill = {0, 0, 0, 0}) {
     // The letter Q as a ring with a tail, light on a faint dark halo.
-    const int size = 64;
-    Canvas c(size, size);
-    const float cx = 31, cy = 30;
-    c.fillEllipse(cx, cy + 1, 28, 28, rgb(0, 10, 20, 0.45f));
-    c.strokeEllipse(cx, cy, 22, 22, 9, rgb(20, 40, 60, 0.85f));
-    c.strokeLine(cx + 8, cy + 9, cx + 25, cy + 26, 11, rgb(20, 40, 60, 0.85f));
+    const float s = size / 64.0f;
+    Canvas c(size, size, fill);
+    const float cx = 31 * s, cy = 30 * s;
+    c.fillEllipse(cx, cy + 1 * s, 28 * s, 28 * s, rgb(0, 10, 20, 0.45f));
+    c.strokeEllipse(cx, cy, 22 * s, 22 * s, 9 * s, rgb(20, 40, 60, 0.85f));
+    c.strokeLine(cx + 8 * s, cy + 9 * s, cx + 25 * s, cy + 26 * s, 11 * s, rgb(20, 40, 60, 0.85f));
     Canvas ring(size, size);
-    ring.strokeEllipse(cx, cy, 22, 22, 6.5f, {1, 1, 1, 1});
-    ring.strokeLine(cx + 9, cy + 10, cx + 24, cy + 25, 8, {1, 1, 1, 1});
+    ring.strokeEllipse(cx, cy, 22 * s, 22 * s, 6.5f * s, {1, 1, 1, 1});
+    ring.strokeLine(cx + 9 * s, cy + 10 * s, cx + 24 * s, cy + 25 * s, 8 * s, {1, 1, 1, 1});
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const Colour r = ring.get(x, y);
@@ -324,6 +325,19 @@ Canvas logoPicture() {
             c.blend(x, y, mix(rgb(220, 248, 255), rgb(60, 190, 210), t), r.a);
         }
     return c;
+}
+
+// The web page's icon at size by size pixels: the logo on the page's own
+// dark blue, every pixel opaque, the logo within the middle four fifths
+// that a launcher's mask keeps.
+Canvas iconPicture(int size) {
+    const int inner = size * 4 / 5, margin = (size - inner) / 2;
+    const Canvas logo = logoPicture(inner, rgb(13, 26, 43));
+    Canvas icon(size, size, rgb(13, 26, 43));
+    for (int y = 0; y < inner; ++y)
+        for (int x = 0; x < inner; ++x)
+            icon.set(margin + x, margin + y, logo.get(x, y));
+    return icon;
 }
 
 // The languages with a catalog in folder, by name: "de", "es", ...
@@ -352,6 +366,11 @@ bool save(const Canvas& canvas, const std::string& folder, const char* name, int
 }  // namespace
 
 int main(int argc, char** argv) {
+    // make_pictures --icons FOLDER: the web page's icons only.
+    if (argc == 3 && std::string(argv[1]) == "--icons")
+        return save(iconPicture(192), argv[2], "icon-192.png", 3) && save(iconPicture(512), argv[2], "icon-512.png", 3)
+                   ? 0
+                   : 1;
     // The pictures' folder, and the translations' (one features picture per language).
     const std::string folder = argc > 1 ? argv[1] : "data";
     const std::string poFolder = argc > 2 ? argv[2] : "po";

@@ -4,7 +4,6 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -19,7 +18,7 @@ constexpr int shift = KMOD_LSHIFT, control = KMOD_LCTRL, alt = KMOD_LALT, caps =
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);   // SDL's event queue, with no display
+        SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));   // SDL's event queue, with no display
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
         guiContext = new VelmContext(640, 480, "VERDANA.TTF", testPalette(velmWhite));
         // One pixel taller than the window: the top row is reported at y 480.

@@ -2,10 +2,14 @@
 """The web page in headless Chromium (WebGL through SwiftShader), served as a
 folder and opened from disk as one file: no error in the console, the first
 frame within 3 s, the still parts of the canvas as the Linux program draws
-them (English and German), P, F12, F1, Tab and Space, the buttons, and the
-animation's clock against the wall clock.
+them (English and German), P, F12, F1, Tab and Space, the buttons, the
+animation's clock against the wall clock across saves; the picture back
+after the graphics are lost; the page's layout on screens and phones; the
+page in frames (no full screen, ?embed=1, a sandbox without downloads);
+keys of other layouts, a press released outside the canvas, offline after a
+first visit, and a browser without WebGL.
     web_test.py SITE-FOLDER SINGLE-FILE LINUX-PROGRAM DATA-FOLDER"""
-import ctypes, functools, http.server, io, os, signal, subprocess, sys, tempfile, threading, time
+import ctypes, functools, http.server, io, os, shutil, signal, subprocess, sys, tempfile, threading, time
 from PIL import Image, ImageChops, ImageFilter
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
@@ -28,8 +32,8 @@ def end_with_us():
     ctypes.CDLL(None).prctl(1, signal.SIGTERM)   # PR_SET_PDEATHSIG
 
 
-def linux_shots(language):
-    """Four screenshots of the Linux program, half a second apart, from 2.5 s on."""
+def linux_shots(language, size):
+    """Four screenshots of the Linux program drawing at size, half a second apart, from 2.5 s on."""
     named = tempfile.TemporaryFile()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(named.fileno()), "-screen", "0", "1024x768x24",
                              "-nolisten", "tcp", "-noreset"], pass_fds=[named.fileno()], preexec_fn=end_with_us,
@@ -46,6 +50,7 @@ def linux_shots(language):
         program = subprocess.Popen([PROGRAM, "--lang=" + language], cwd=DATA, env=env)
         window = subprocess.run(["xdotool", "search", "--sync", "--name", "^Corvane Zone$"], env=env,
                                 capture_output=True, text=True, timeout=20).stdout.split()[0]
+        subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], env=env, check=True)
         time.sleep(2.5)
         shots = []
         for _ in range(4):
@@ -84,6 +89,8 @@ def still_share(web, linux):
 # start of its loading): the end of the first animation frame that drew. A
 # screenshot, the test's own way of seeing it, can take longer than the page.
 FIRST_FRAME_CLOCK = """
+if (!window.firstFrameClock) {
+window.firstFrameClock = true;
 let drawn = false;
 for (const name of ['drawArrays', 'drawElements']) {
   const call = WebGLRenderingContext.prototype[name];
@@ -94,18 +101,26 @@ window.requestAnimationFrame = (callback) => request.call(window, (time) => {
   callback(time);
   if (drawn && window.firstFrameDrawn === undefined) window.firstFrameDrawn = performance.now();
 });
+}
 """
 
 
+def browser(*extra):
+    """Headless Chromium drawing WebGL with SwiftShader."""
+    options = webdriver.ChromeOptions()
+    for flag in ("--headless=new", "--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader",
+                 "--enable-unsafe-swiftshader", "--force-color-profile=srgb", "--force-device-scale-factor=1",
+                 "--window-size=800,800", "--lang=en-US") + extra:
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.set_script_timeout(15)
+    return driver
+
+
 class Page:
-    def __init__(self, url, downloads):
-        options = webdriver.ChromeOptions()
-        for flag in ("--headless=new", "--no-sandbox", "--use-gl=angle", "--use-angle=swiftshader",
-                     "--enable-unsafe-swiftshader", "--force-color-profile=srgb", "--force-device-scale-factor=1",
-                     "--window-size=800,800", "--lang=en-US"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    def __init__(self, url, downloads, driver=None, framed=False):
+        self.driver = driver or browser()
         self.driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
         self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_CLOCK})
         # A browser that has already drawn with WebGL, as a learner's has: a
@@ -115,16 +130,27 @@ class Page:
                         ".getContext('webgl')</script>")
         started = time.monotonic()
         self.driver.get(url)
-        self.canvas = self.driver.find_element(By.ID, "canvas")
+        if framed:
+            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
         self.first_frame = self.first_seen = None
-        while time.monotonic() - started < 10:
-            if self.driver.execute_script("return !document.getElementById('controls').hidden") and \
-                    self.shot().getextrema()[2][1] > 100:   # the sky's blue is there
-                self.first_seen = time.monotonic() - started
-                drawn = self.driver.execute_script("return window.firstFrameDrawn")
-                self.first_frame = drawn / 1000 if drawn is not None else None
-                break
+        if self.wait_drawn():
+            self.first_seen = time.monotonic() - started
+            drawn = self.driver.execute_script("return window.firstFrameDrawn")
+            self.first_frame = drawn / 1000 if drawn is not None else None
+
+    def wait_drawn(self, seconds=10):
+        """Until the buttons are there and the canvas shows the sky's blue."""
+        started = time.monotonic()
+        while time.monotonic() - started < seconds:
+            self.canvas = self.driver.find_element(By.ID, "canvas")
+            if self.js("return !document.getElementById('controls').hidden") and \
+                    self.shot().getextrema()[2][1] > 100:
+                return True
             time.sleep(0.05)
+        return False
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
 
     def shot(self):
         return Image.open(io.BytesIO(self.canvas.screenshot_as_png)).convert("RGB")
@@ -149,7 +175,19 @@ class Page:
         self.canvas.click()   # the keys again
 
     def clock(self):
-        return self.driver.execute_script("return Module._corvaneAnimationSeconds()")
+        return self.js("return Module._corvaneAnimationSeconds()")
+
+    def mouse(self, kind, x, y, buttons=1):
+        """A pointer event of the window system's, at page pixels."""
+        self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+            "type": kind, "x": x, "y": y, "button": "left" if kind != "mouseMoved" or buttons else "none",
+            "buttons": buttons, "clickCount": 1})
+        time.sleep(0.1)
+
+    def on_canvas(self, x, y):
+        """Page pixels of a point of the 640 by 480 design."""
+        r = self.js("return document.getElementById('canvas').getBoundingClientRect().toJSON()")
+        return r["left"] + x * r["width"] / 640, r["top"] + y * r["height"] / 480
 
 
 def still_for(page, seconds=1.0):
@@ -158,27 +196,165 @@ def still_for(page, seconds=1.0):
     return ImageChops.difference(a, page.shot()).getbbox() is None
 
 
-def test(url, form, reference):
-    downloads = tempfile.mkdtemp()
+def within(a, b, levels=8):
+    """The share of the pixels where two pictures are within levels in every channel."""
+    pixels = list(ImageChops.difference(a, b).getdata())
+    return sum(max(p) <= levels for p in pixels) / len(pixels)
+
+
+def removed_all(folder):
+    for name in os.listdir(folder):
+        os.remove(os.path.join(folder, name))
+
+
+LAYOUT = """
+const canvas = document.getElementById('canvas'), r = canvas.getBoundingClientRect();
+const buttons = [...document.querySelectorAll('#controls button')].filter((b) => b.offsetParent !== null)
+  .map((b) => b.getBoundingClientRect().toJSON());
+return {box: r.toJSON(), width: canvas.width, height: canvas.height, ratio: devicePixelRatio, buttons: buttons,
+        scroll: [document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight],
+        view: [innerWidth, innerHeight]};
+"""
+
+
+def layouts(page, form):
+    """On screens and phones the canvas is the largest 4:3 picture that leaves
+    the buttons on screen, drawn at the screen's own pixels, with nothing to scroll."""
+    for name, w, h, ratio, mobile in (("1366x768", 1366, 768, 1, False), ("1920x1080", 1920, 1080, 1, False),
+                                      ("1920x1080 at twice the pixels", 1920, 1080, 2, False),
+                                      ("a phone held upright", 390, 844, 3, True),
+                                      ("a phone held sideways", 844, 390, 3, True)):
+        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": w, "height": h, "deviceScaleFactor": ratio, "mobile": mobile})
+        time.sleep(1.5)
+        m = page.js(LAYOUT)
+        box, (vw, vh) = m["box"], m["view"]
+        overlaps = lambda a, b: a["left"] < b["right"] and b["left"] < a["right"] and a["top"] < b["bottom"] and \
+            b["top"] < a["bottom"]
+        # Grown by 6% about its middle, it would leave the window or cover a button.
+        cx, cy, gw, gh = (box["left"] + box["right"]) / 2, (box["top"] + box["bottom"]) / 2, box["width"] * 0.53, \
+            box["height"] * 0.53
+        grown = {"left": cx - gw, "right": cx + gw, "top": cy - gh, "bottom": cy + gh}
+        largest = grown["left"] < 0 or grown["top"] < 0 or grown["right"] > vw or grown["bottom"] > vh or \
+            any(overlaps(grown, b) for b in m["buttons"])
+        shown = len(m["buttons"]) >= 5 and all(b["left"] >= 0 and b["top"] >= 0 and b["right"] <= vw and
+                                               b["bottom"] <= vh and not overlaps(b, box) for b in m["buttons"])
+        sharp = m["width"] == round(box["width"] * ratio) and m["height"] == round(box["height"] * ratio)
+        check(f"{form}: on {name} the canvas is the largest 4:3 picture beside the buttons, at the screen's pixels",
+              abs(box["width"] * 3 - box["height"] * 4) <= 4 and largest and shown and sharp and
+              m["scroll"][0] <= vw and m["scroll"][1] <= vh,
+              f"{box['width']:.0f}x{box['height']:.0f} CSS, {m['width']}x{m['height']} pixels, {len(m['buttons'])} buttons")
+    page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    time.sleep(1)
+
+
+def frames(folder, base, page_base, name, form, downloads, sandbox=True):
+    """The page in a learning platform's frame (another site's where page_base
+    differs from base): without full screen, as ?embed=1, and (served) in a
+    sandbox that forbids downloads, on the same site and another's."""
+    src = f"{page_base}/{name}"
+    # Files are of one site: there full screen is refused by the frame's allow.
+    refused = "" if base != page_base else ' allow="fullscreen \'none\'"'
+    pages = {"plain": f'<iframe src="{src}"{refused} style="border:0;width:780px;height:600px"></iframe>',
+             "embed": f'<iframe src="{src}?embed=1" allow="fullscreen" style="border:0;width:640px;height:540px"></iframe>',
+             "sandbox": f'<iframe src="{name}" sandbox="allow-scripts allow-same-origin" '
+                        'style="border:0;width:780px;height:600px"></iframe>',
+             "other-sandbox": f'<iframe src="{src}" sandbox="allow-scripts allow-same-origin" '
+                              'style="border:0;width:780px;height:600px"></iframe>'}
+    for kind, frame in pages.items():
+        with open(os.path.join(folder, f"frame-{kind}-{name}"), "w") as out:
+            out.write("<!doctype html><title>A course</title><link rel='icon' href='data:,'>"
+                      f"<body style='margin:0'>{frame}</body>")
+    driver = browser()
+    try:
+        page = Page(f"{base}/frame-plain-{name}", downloads, driver, framed=True)
+        page.canvas.click()
+        hidden = page.js("return document.getElementById('fullscreen').hidden")
+        page.keys(Keys.F11)
+        page.keys(Keys.ESCAPE)
+        page.keys("p")
+        check(f"{form}: in a frame without full screen, its button is hidden, and F11 and Escape change nothing",
+              hidden and not page.pressed("fullscreen") and page.pressed("pause") and still_for(page))
+        page = Page(f"{base}/frame-embed-{name}", downloads, driver, framed=True)
+        bare = page.js("return document.getElementById('header').hidden && "
+                       "!document.getElementById('about').hidden")
+        page.canvas.click()
+        page.keys("p")
+        paused = page.pressed("pause") and still_for(page)
+        page.click("labels")
+        page.driver.find_element(By.ID, "about").click()
+        licences = page.js("return document.getElementById('licences-dialog').open")
+        check(f"{form}: ?embed=1 in a frame shows the picture and its buttons, works by keys and buttons, "
+              "and keeps the licences behind its i", bare and paused and page.pressed("labels") and licences)
+        if sandbox:
+            # The frame's sandbox read where the page can (its own site's
+            # frame); another site's frame cannot be read, and no save is claimed.
+            for kind, base_of, said in (("sandbox", page_base, "The picture could not be saved"),
+                                        ("other-sandbox", base, "Handed")):
+                page = Page(f"{base_of}/frame-{kind}-{name}", downloads, driver, framed=True)
+                page.click("save")
+                time.sleep(1.5)
+                notice = page.js("return Module.corvaneNotice")
+                check(f"{form}: in a frame whose sandbox forbids downloads ({kind}), Save claims no save",
+                      not os.listdir(downloads) and notice.startswith(said), notice)
+                removed_all(downloads)
+        driver.switch_to.default_content()
+        logs = [entry for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+        check(f"{form}: no error in the console in frames", not logs, "; ".join(e["message"] for e in logs)[:300])
+    finally:
+        driver.quit()
+
+
+def without_webgl(url, form):
+    """A browser that gives the page no WebGL: the message alone."""
+    driver = browser("--disable-webgl")
+    try:
+        driver.get(url)
+        time.sleep(3)
+        alone = driver.execute_script(
+            "const shown = (id) => document.getElementById(id).getClientRects().length > 0;"
+            "return shown('message') && !shown('canvas') && !shown('controls') && !shown('loading')")
+        check(f"{form}: without WebGL, the message alone is shown", alone)
+    finally:
+        driver.quit()
+
+
+def test(url, form, reference, downloads, stop_server=None):
     page = Page(url, downloads)
     try:
         first, seen = page.first_frame, page.first_seen
         check(f"{form}: the first frame within 3 s", first is not None and first < 3,
               f"drawn at {first} s, seen by the test at {seen} s")
-        share, still = still_share(page.shots(), reference["en"])
+        share, still = still_share(page.shots(), reference("en", page.shot().size))
         check(f"{form}: still parts as on Linux", share >= 0.99, f"{share:.2%} of {still} still pixels within 8 levels")
+        layouts(page, form)
         page.driver.get(url + ("&" if "?" in url else "?") + "lang=de")
         page.canvas = page.driver.find_element(By.ID, "canvas")
         time.sleep(2.5)
-        share, still = still_share(page.shots(), reference["de"])
+        share, still = still_share(page.shots(), reference("de", page.shot().size))
         check(f"{form}: still parts as on Linux in German", share >= 0.99 and page.driver.execute_script(
             "return document.documentElement.lang") == "de", f"{share:.2%} of {still} still pixels within 8 levels")
         page.canvas.click()
-        # The animation's clock against the wall's, over 30 s.
+        # The animation's clock against the wall's, over 30 s with five
+        # pictures saved: no save is added to the animation's time.
         wall, clock = time.monotonic(), page.clock()
-        time.sleep(30)
+        for _ in range(5):
+            time.sleep(5)
+            page.keys(Keys.F12)
+        time.sleep(5)
         ratio = (page.clock() - clock) / (time.monotonic() - wall)
-        check(f"{form}: the animation's clock within 2% of the wall clock", abs(ratio - 1) <= 0.02, f"{ratio:.4f}")
+        check(f"{form}: the animation's clock within 2% of the wall clock across five saves", abs(ratio - 1) <= 0.02,
+              f"{ratio:.4f}")
+        # A save made slow (half a second, more than the longest step): the
+        # animation goes on from where it stood, that half second left out.
+        page.js("const can = Module.corvaneCanDownload; Module.corvaneCanDownload = () => {"
+                "const until = performance.now() + 500; while (performance.now() < until); return can(); };")
+        wall, clock = time.monotonic(), page.clock()
+        page.keys(Keys.F12)
+        time.sleep(1.5)
+        lost = (time.monotonic() - wall) - (page.clock() - clock)
+        check(f"{form}: a slow save is not added to the animation's time", 0.4 <= lost <= 0.7, f"{lost:.3f} s left out")
+        removed_all(downloads)
         # P, by key and by button.
         for how, act in (("P", lambda: page.keys("p")), ("the Pause button", lambda: page.click("pause"))):
             act()
@@ -193,12 +369,44 @@ def test(url, form, reference):
             time.sleep(1)
             saved = sorted(name for name in os.listdir(downloads) if name.endswith(".png"))
             picture = Image.open(os.path.join(downloads, saved[-1])).convert("RGB") if saved else None
-            same = picture is not None and picture.size == (640, 480) and \
+            same = picture is not None and picture.size == before.size and \
                 ImageChops.difference(picture, before).getbbox() is None
-            check(f"{form}: {how} downloads a 640x480 PNG equal to the canvas", same, ", ".join(saved))
-            for name in saved:
-                os.remove(os.path.join(downloads, name))
+            check(f"{form}: {how} downloads a PNG equal to the canvas", same, ", ".join(saved))
+            removed_all(downloads)
+        # The graphics taken away and given back, paused: the same picture.
+        time.sleep(5)   # the notice gone
+        before = page.shot()
+        page.js("window.lose = document.getElementById('canvas').getContext('webgl')"
+                ".getExtension('WEBGL_lose_context'); window.lose.loseContext();")
+        time.sleep(1)
+        told = page.js("return !document.getElementById('message').hidden")
+        page.js("window.lose.restoreContext()")
+        time.sleep(1)
+        back = within(before, page.shot())
+        check(f"{form}: the picture comes back after the graphics were lost, with a message meanwhile",
+              told and back >= 0.99 and page.js("return document.getElementById('message').hidden"),
+              f"{back:.2%} of the pixels within 8 levels")
         page.keys("p")
+        # "?" of a Brazilian keyboard: Shift and the key whose code is IntlRo.
+        for kind in ("keyDown", "keyUp"):
+            page.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": kind, "key": "?", "code": "IntlRo", "text": "?" if kind == "keyDown" else "",
+                "modifiers": 8, "windowsVirtualKeyCode": 193})
+        time.sleep(0.3)
+        shown = page.pressed("help")
+        page.keys(Keys.F1)
+        check(f"{form}: \"?\" on a Brazilian keyboard (IntlRo) shows the help", shown and not page.pressed("help"))
+        # A press on the check box released outside the canvas leaves it unarmed:
+        # a later release over it does nothing.
+        x, y = page.on_canvas(18, 56)
+        page.mouse("mousePressed", x, y)
+        page.mouse("mouseMoved", 2, 2)
+        page.mouse("mouseReleased", 2, 2, 0)
+        page.mouse("mouseMoved", x, y, 0)
+        page.mouse("mouseReleased", x, y, 0)
+        check(f"{form}: a press on the check box released outside the canvas leaves it unarmed",
+              not page.pressed("labels"))
+        page.canvas.click()
         # F1 and the Help button; Tab and Space and the Labels button.
         for how, act in (("F1", lambda: page.keys(Keys.F1)), ("the Help button", lambda: page.click("help")),
                          ("Tab and Space", lambda: page.keys(Keys.TAB, Keys.SPACE)),
@@ -222,8 +430,26 @@ def test(url, form, reference):
             time.sleep(0.5)
             check(f"{form}: {how} gives the canvas the whole screen, and back",
                   on and not page.pressed("fullscreen") and not page.driver.execute_script(full), f"{size}")
+        # A request the browser refuses leaves the program, the button and Escape as they were.
+        page.js("HTMLCanvasElement.prototype.requestFullscreen = () => Promise.reject(new TypeError('refused'));")
+        pixels = page.js("return [canvas.width, canvas.height]")
+        unchanged = True
+        for act in (lambda: page.keys(Keys.F11), lambda: page.click("fullscreen"), lambda: page.keys(Keys.ESCAPE)):
+            act()
+            time.sleep(0.3)
+            unchanged &= not page.pressed("fullscreen") and page.js("return [canvas.width, canvas.height]") == pixels
+        check(f"{form}: a refused full screen changes nothing, nor does Escape after it", unchanged)
         logs = [entry for entry in page.driver.get_log("browser") if entry["level"] == "SEVERE"]
         check(f"{form}: no error in the console", not logs, "; ".join(entry["message"] for entry in logs)[:300])
+        if stop_server is not None:
+            # With no network after the first visit, the page opens all the same.
+            page.driver.get(url)
+            ready = page.driver.execute_async_script(
+                "const done = arguments[arguments.length - 1]; setTimeout(() => done(false), 10000);"
+                "navigator.serviceWorker.ready.then(() => done(true), () => done(false));")
+            stop_server()
+            page.driver.refresh()
+            check(f"{form}: with no network after a first visit, the page draws", ready and page.wait_drawn())
     finally:
         page.driver.quit()
 
@@ -234,13 +460,33 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
 
 def main():
-    reference = {language: linux_shots(language) for language in ("en", "de")}
-    handler = functools.partial(Quiet, directory=SITE)
+    shots = {}
+
+    def reference(language, size):
+        if (language, size) not in shots:
+            shots[(language, size)] = linux_shots(language, size)
+        return shots[(language, size)]
+    # The served folder and the single file side by side, with the frames
+    # of a course around them.
+    folder = tempfile.mkdtemp()
+    for name in os.listdir(SITE):
+        shutil.copy(os.path.join(SITE, name), folder)
+    shutil.copy(SINGLE, folder)
+    single = os.path.basename(SINGLE)
+    downloads = tempfile.mkdtemp()
+    handler = functools.partial(Quiet, directory=folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    test(f"http://127.0.0.1:{server.server_address[1]}/index.html", "served", reference)
-    test("file://" + os.path.abspath(SINGLE), "one file", reference)
-    server.shutdown()
+    base = f"http://127.0.0.1:{server.server_address[1]}"
+    without_webgl(f"{base}/index.html", "served")
+    without_webgl("file://" + os.path.join(folder, single), "one file")
+    # The course's page on another site than the page (localhost and 127.0.0.1).
+    frames(folder, base.replace("127.0.0.1", "localhost"), base, "index.html", "served", downloads)
+    # A file cannot tell a frame's sandbox: the sandbox is tried served only.
+    frames(folder, "file://" + folder, "file://" + folder, single, "one file", downloads, sandbox=False)
+    test("file://" + os.path.join(folder, single), "one file", reference, downloads)
+    test(f"{base}/index.html", "served", reference, downloads,
+         stop_server=lambda: (server.shutdown(), server.server_close()))
     print(f"{len(failures)} of the checks failed" if failures else "every check passed")
     sys.exit(1 if failures else 0)
 

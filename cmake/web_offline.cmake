@@ -1,0 +1,10 @@
+# Writes the page's service worker (cmake -P): -Dtemplate= (sw.js.in),
+# -Dsite= (the served folder), its cache named after the files it keeps.
+set(sum "")
+foreach(name index.html corvane.js corvane.wasm corvane.data manifest.webmanifest icon-192.png icon-512.png)
+    file(SHA256 ${site}/${name} one)
+    string(APPEND sum ${one})
+endforeach()
+string(SHA256 VERSION "${sum}")
+string(SUBSTRING ${VERSION} 0 16 VERSION)
+configure_file(${template} ${site}/sw.js @ONLY)
