@@ -16,6 +16,18 @@ constexpr float flatNormal[2] = {0.0f, 1.0f}, slabNormal[2] = {0.44721f, 0.89443
 constexpr float plateStart = -4.4f, plateLength = 5.4f;
 
 ScenePoint front(float x, float y) { return {x, y, frontZ}; }
+// The continental crust's share of the overriding lithosphere's thickness.
+constexpr float crustShare = 0.36f;
+// The trench: its deepest point, its depth below the plate's top there and
+// the half width of its seaward wall (model units), and the coast, where
+// the wedge's face meets the shelf.
+constexpr float trenchX = -0.205f, trenchDepth = 0.04f, trenchHalfWidth = 0.2f, coastX = -0.1f;
+// The landward wall's width: the toe of the wedge, steep.
+constexpr float trenchWallWidth = 0.035f;
+// The accretionary wedge's face on the front face, from its foot on the sea
+// floor to the coast, as the scene draws it.
+constexpr float wedgeFootX = -0.3f, wedgeFootY = -0.2f, coastY = -0.1f;
+float wedgeFaceAt(float x) { return wedgeFootY + (x - wedgeFootX) / (coastX - wedgeFootX) * (coastY - wedgeFootY); }
 
 // A point depth below the plate's top at x, along its normal.
 ScenePoint inSlab(float x, float depth) {
@@ -23,12 +35,16 @@ ScenePoint inSlab(float x, float depth) {
     return front(x - depth * n.x, plateTopAt(x) - depth * n.y);
 }
 
-// Foci along the slab, from the trench down to where the panel's logo
-// covers it, alternately near its top and deeper in its crust.
+// Foci landward of the trench: three on the plate's top under the forearc,
+// where the plates lock and slip (the largest earthquakes, megathrust), then
+// down the slab to where the panel's logo covers it, alternately near its
+// top and deeper in its crust (the Benioff zone).
 std::vector<ScenePoint> quakePoints() {
     std::vector<ScenePoint> points;
-    for (int k = 0; k < 8; ++k)
-        points.push_back(inSlab(-0.25f + 0.1f * static_cast<float>(k), k % 2 == 0 ? 0.025f : 0.06f));
+    for (float x : {-0.13f, -0.04f, 0.05f})
+        points.push_back(inSlab(x, 0.012f));
+    for (int k = 0; k < 5; ++k)
+        points.push_back(inSlab(0.14f + 0.08f * static_cast<float>(k), k % 2 == 0 ? 0.06f : 0.025f));
     return points;
 }
 
@@ -73,6 +89,30 @@ float crustBaseAt(float x) {
     return surface(s) + 1.5f * (surface(0) - surface(s)) - 0.1f - root;
 }
 
+float landTopAt(float x) {
+    const float e = std::exp(-3.0f * (x + 0.1f) / 4.1f);   // the land's own rise, from the coast
+    return 0.2f * (1 - e) - 0.1f * e;
+}
+
+float mohoAt(float x) { return landTopAt(x) - crustShare * (landTopAt(x) - crustBaseAt(x)); }
+
+ScenePoint trenchBottom() { return front(trenchX, plateTopAt(trenchX) - trenchDepth); }
+
+float seaFloorAt(float x) {
+    // The plate's top, bent down more steeply into a narrow trough whose
+    // deepest point is at the wedge's toe; landward of it, the wedge's face
+    // rises to the continent's shelf at the coast.
+    const float toe = trenchX;
+    if (x <= toe) {
+        const float t = std::clamp((x - (toe - trenchHalfWidth)) / trenchHalfWidth, 0.0f, 1.0f);
+        return plateTopAt(x) - trenchDepth * t * t;
+    }
+    const float bottom = plateTopAt(toe) - trenchDepth, wallTop = toe + trenchWallWidth;
+    if (x < wallTop)
+        return bottom + (x - toe) / trenchWallWidth * (wedgeFaceAt(wallTop) - bottom);
+    return wedgeFaceAt(std::min(x, coastX));
+}
+
 float crustBaseMeetsSlab() {
     // The base runs above the slab inland of this point and below it seaward.
     float low = -0.1f, high = 0.6f;
@@ -92,34 +132,44 @@ Bracket lithosphereBracket() {
     return {8, project(front(-0.8f, -0.48f)).y + 4, project(front(-0.8f, -0.13f)).y};
 }
 
+Bracket continentalLithosphereBracket() {
+    // From the land's top to the base of the lithosphere, at the window's right edge.
+    constexpr float x = 0.76f;
+    return {628, project(front(x, crustBaseAt(x))).y, project(front(x, landTopAt(x))).y, false};
+}
+
 std::vector<FeatureLabel> featureLabels() {
     const ScenePoint none;
     return {
-        {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 52, 160, 112}, Target::None, false, none},
+        {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 56, 160, 108}, Target::None, false, none},
         {"oceanic_crust", N_("Oceanic crust"), {10, 190, 146, 228}, Target::OceanicCrust, true, front(-0.5f, -0.145f)},
-        {"lithospheric_mantle", N_("Lithospheric mantle"), {165, 54, 352, 88}, Target::PlateMantle, false, none},
-        {"asthenosphere", N_("Asthenosphere\n(upper mantle)"), {8, 4, 164, 40}, Target::Asthenosphere, false, none,
-         Ink::Light},
-        {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {14, 248, 182, 280}, Target::None, false, none, Ink::Light,
+        {"lithospheric_mantle", N_("Lithospheric mantle"), {165, 50, 372, 84}, Target::PlateMantle, false, none},
+        {"subducting_plate", N_("Subducting plate"), {176, 89, 330, 106}, Target::Slab, true, inSlab(0.05f, 0.05f)},
+        {"asthenosphere", N_("Asthenosphere"), {10, 8, 130, 26}, Target::Asthenosphere, false, none, Ink::Light},
+        {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {20, 112, 300, 127}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"plate_rate", N_("about 5 cm per year"), {14, 116, 168, 132}, Target::None, false, none, Ink::Light,
+        {"plate_rate", N_("about 5 cm per year"), {14, 131, 200, 146}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
-        {"trench", N_("Trench"), {148, 182, 258, 218}, Target::Trench, true, front(-0.2f, -0.15f)},
+        {"trench", N_("Trench"), {148, 182, 258, 218}, Target::Trench, true, trenchBottom()},
         {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
-         front(-0.147f, -0.145f), Ink::Plain, Align::Centre},
+         front(-0.147f, -0.14f), Ink::Plain, Align::Centre},
         {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
-        {"not_to_scale", N_("Not to scale"), {480, 378, 634, 394}, Target::None, false, none, Ink::Light, Align::Right,
+        {"not_to_scale", N_("Not to scale"), {470, 378, 630, 394}, Target::None, false, none, Ink::Light, Align::Right,
          12},
-        {"rising_magma", N_("Rising magma"), {512, 238, 636, 276}, Target::Magma, true, ScenePoint{0.40f, -0.05f, -1.0f, true},
-         Ink::Hot},
-        {"continental_crust", N_("Continental crust"), {496, 162, 636, 198}, Target::LandRock, true, front(0.615f, -0.2f),
+        {"rising_magma", N_("Rising magma"), {506, 246, 620, 279}, Target::Magma, true,
+         ScenePoint{0.40f, -0.05f, -1.0f, true}, Ink::Hot},
+        {"continental_crust", N_("Continental\ncrust"), {506, 190, 620, 224}, Target::LandRock, false,
+         front(0.68f, mohoAt(0.68f) + 0.05f), Ink::Plain, Align::Right},
+        {"continental_lithosphere", N_("Continental\nlithosphere"), {506, 128, 620, 162}, Target::None, false, none,
          Ink::Plain, Align::Right},
-        {"partial_melting", N_("Partial melting\n(mantle wedge)"), {498, 74, 638, 108}, Target::Melt, true, meltPoint,
-         Ink::Hot},
-        {"earthquakes", N_("Earthquakes (Benioff zone)"), {168, 30, 398, 48}, Target::Earthquake, true,
+        {"mantle_wedge", N_("Mantle wedge"), {506, 78, 632, 96}, Target::MantleWedge, false, front(0.62f, -0.3f),
+         Ink::Plain, Align::Centre},
+        {"partial_melting", N_("Partial melting"), {326, 134, 468, 151}, Target::Melt, true, meltPoint, Ink::Hot,
+         Align::Right},
+        {"earthquakes", N_("Earthquakes (Benioff zone)"), {168, 29, 420, 46}, Target::Earthquake, true,
          quakePoints()[4]},
-        {"water", N_("Water released from the slab"), {170, 4, 420, 22}, Target::Water, true, dropPoints()[1],
-         Ink::Water},
+        {"water", N_("Water released by the sinking plate"), {134, 8, 482, 25}, Target::Water, true, dropPoints()[1],
+         Ink::Water, Align::Right},
     };
 }
 
@@ -165,4 +215,51 @@ LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font) {
     out.leaderStart = {std::clamp(anchor.x, t.left - leaderGap, t.right + leaderGap),
                        std::clamp(anchor.y, t.bottom - leaderGap, t.top + leaderGap)};
     return out;
+}
+
+namespace {
+bool boxesNear(const Box& a, const Box& b, float gap) {
+    return a.left < b.right + gap && b.left < a.right + gap && a.bottom < b.top + gap && b.bottom < a.top + gap;
+}
+
+float crossing(WindowPoint o, WindowPoint a, WindowPoint b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+
+bool segmentsCross(WindowPoint a, WindowPoint b, WindowPoint c, WindowPoint d) {
+    return crossing(a, b, c) * crossing(a, b, d) < 0 && crossing(c, d, a) * crossing(c, d, b) < 0;
+}
+
+bool segmentCrossesBox(WindowPoint a, WindowPoint b, const Box& box) {
+    const WindowPoint corners[4] = {{box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
+    for (int i = 0; i < 4; ++i)
+        if (segmentsCross(a, b, corners[i], corners[(i + 1) % 4]))
+            return true;
+    return false;
+}
+}  // namespace
+
+std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels, const std::vector<LaidOutLabel>& laid) {
+    std::vector<std::string> problems;
+    const auto named = [&](size_t i) { return std::string(labels[i].key); };
+    for (size_t i = 0; i < laid.size(); ++i) {
+        const Box& t = laid[i].text;
+        if (t.left < labelMargin || t.bottom < labelMargin || t.right > designWidth - labelMargin ||
+            t.top > designHeight - labelMargin)
+            problems.push_back(named(i) + " is nearer than " + std::to_string(static_cast<int>(labelMargin)) +
+                               " pixels to the picture's edge");
+        for (size_t j = 0; j < laid.size(); ++j) {
+            if (j == i)
+                continue;
+            if (j > i && boxesNear(t, laid[j].text, labelSpacing))
+                problems.push_back(named(i) + " and " + named(j) + " are nearer than " +
+                                   std::to_string(static_cast<int>(labelSpacing)) + " pixels");
+            if (!labels[i].leader)
+                continue;
+            const WindowPoint from = laid[i].leaderStart, to = labels[i].anchor();
+            if (segmentCrossesBox(from, to, laid[j].text))
+                problems.push_back("the leader of " + named(i) + " crosses the text of " + named(j));
+            if (j > i && labels[j].leader && segmentsCross(from, to, laid[j].leaderStart, labels[j].anchor()))
+                problems.push_back("the leaders of " + named(i) + " and " + named(j) + " cross");
+        }
+    }
+    return problems;
 }

@@ -26,7 +26,9 @@ enum class Target {
     Trench,           // the plate's top where it bends down
     Sediment,         // the accretionary wedge at the foot of the coast
     Cone,             // a volcano of the arc
-    LandRock,         // the rock of the land's cut face, under its soil
+    LandRock,         // the continental crust: the land's cut face under its soil, down to the Moho
+    Slab,             // the oceanic plate where it sinks under the continent
+    MantleWedge,      // the asthenosphere between the overriding plate and the slab
     Melt,             // the melt zone in the mantle wedge, over the slab
     Water,            // a water droplet leaving the slab
     Earthquake,       // a focus in the slab
@@ -61,17 +63,36 @@ float plateTopAt(float x);
 WindowPoint plateNormalAt(float x);
 float crustBaseAt(float x);
 float crustBaseMeetsSlab();
+// The overriding plate at x on the front face: the land's top edge, and the
+// base of its crust (the Moho), a third of the way down to the base of its
+// lithosphere (crustBaseAt: the land layer's bottom).
+float landTopAt(float x);
+float mohoAt(float x);
+// The trench: its deepest point on the front face (model x and y), where
+// the plate's top, bent down into it, meets the accretionary wedge's toe;
+// the sea floor's depth under the water at x, that trough included.
+ScenePoint trenchBottom();
+float seaFloorAt(float x);
 
 // Marks of the plain view (the overlay picture), in design pixels.
 std::vector<WindowPoint> waterDrops();       // droplets rising from the slab
 std::vector<WindowPoint> earthquakeMarks();  // foci in the slab, from the trench down (a Benioff zone)
 WindowPoint meltCentre();                    // the middle of the melt zone, in the mantle wedge
 constexpr float meltRadiusX = 30, meltRadiusY = 12;
-// The bracket beside the plate's layers: its x and the ends of its span.
+// A bracket beside a plate's layers: its x and the ends of its span; its
+// ticks point right (the oceanic plate's, at the left edge) or left (the
+// continental plate's, at the right edge).
 struct Bracket {
     float x, bottom, top;
+    bool ticksRight = true;
 };
 Bracket lithosphereBracket();
+Bracket continentalLithosphereBracket();
+
+// Every label at least this far inside the picture, and from another
+// label's text, in design pixels.
+constexpr float labelMargin = 8.0f;
+constexpr float labelSpacing = 4.0f;
 
 // A label set in its place.
 struct LaidOutLabel {
@@ -83,6 +104,11 @@ struct LaidOutLabel {
     bool fits;                    // the text fits its place
 };
 LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font);
+// What keeps labels set as laid from being read: a text nearer than
+// labelMargin to the picture's edge, two texts nearer than labelSpacing, a
+// leader that crosses another label's text or leader. Empty when none.
+std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels,
+                                        const std::vector<LaidOutLabel>& laid);
 
 // Line spacing as a share of the text size.
 constexpr float lineSpacing = 1.25f;

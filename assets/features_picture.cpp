@@ -137,7 +137,7 @@ void drawPlateMotion(WindowPainter& p) {
     const WindowPoint tail = project({-0.84f, -0.185f, 2.0f}), tip = project({-0.56f, -0.185f, 2.0f});
     outlinedLine(p, tail, {tip.x - 9, tip.y}, 3.0f, c);
     arrowHead(p, tip, 1, 0, 7, c);
-    arrowHead(p, {6, 272}, -1, 0, 5, c);   // from a mid-ocean ridge
+    arrowHead(p, {12, 119}, -1, 0, 5, c);   // from a mid-ocean ridge: before its text
 }
 
 // A polygon of scene points, in canvas pixels.
@@ -191,23 +191,122 @@ void drawMagmaPath(WindowPainter& p) {
                         rgb(255, 120, 40, 0.6f));
 }
 
-void drawBracket(WindowPainter& p) {
-    const Bracket b = lithosphereBracket();
+// The land's cut face, x from the coast inland past the window's edge.
+constexpr float coastX = -0.1f, inlandX = 1.25f, landStep = 0.01f;
+
+// The overriding plate as lithosphere: its light granitic crust down to the
+// Moho, a third of its thickness, and its lithospheric mantle in the oceanic
+// plate's mantle colours down to the base of the lithosphere (the land
+// layer's bottom), each over the cut face's own texture.
+void drawOverridingPlate(WindowPainter& p) {
+    std::vector<ScenePoint> top, moho, base;
+    for (float x = coastX; x <= inlandX; x += landStep) {
+        top.push_back({x, landTopAt(x), 2.0f});
+        moho.push_back({x, mohoAt(x), 2.0f});
+        base.push_back({x, std::max(crustBaseAt(x), plateTopAt(x)), 2.0f});   // the slab is in front below it
+    }
+    std::vector<ScenePoint> crust = top, mantle = moho;
+    crust.insert(crust.end(), moho.rbegin(), moho.rend());
+    mantle.insert(mantle.end(), base.rbegin(), base.rend());
+    p.canvas.fillPolygon(onCanvas(p, crust), rgb(224, 204, 186, 0.46f));
+    p.canvas.fillPolygon(onCanvas(p, mantle), rgb(62, 98, 74, 0.74f));
+    for (size_t i = 1; i < moho.size(); ++i) {
+        const WindowPoint a = project(moho[i - 1]), b = project(moho[i]);
+        p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), 0.9f * p.scale, rgb(46, 38, 32, 0.85f));
+    }
+}
+
+// The accretionary wedge's cut face, between its face and the plate's top:
+// scraped-off sediment, speckled yellow to light brown.
+void drawAccretionaryWedge(WindowPainter& p) {
+    std::vector<ScenePoint> outline;
+    for (float x = trenchBottom().x; x <= coastX + 0.001f; x += 0.005f)
+        outline.push_back({x, seaFloorAt(x), 2.0f});
+    for (float x = coastX; x >= trenchBottom().x - 0.001f; x -= 0.005f)
+        outline.push_back({x, std::min(plateTopAt(x), seaFloorAt(x)), 2.0f});
+    Canvas shape(p.canvas.width(), p.canvas.height());
+    shape.fillPolygon(onCanvas(p, outline), {1, 1, 1, 1});
+    for (int y = 0; y < shape.height(); ++y)
+        for (int x = 0; x < shape.width(); ++x) {
+            const float cover = shape.get(x, y).a;
+            if (cover <= 0)
+                continue;
+            const float grain = tileFbm(x / (3.0f * p.scale), y / (3.0f * p.scale), 64, 3, 0.5f, 95);
+            const float speck = hashUnit(static_cast<int>(x / p.scale), static_cast<int>(y / p.scale), 96);
+            Colour c = mix(rgb(206, 164, 92), rgb(238, 214, 150), grain);
+            if (speck > 0.86f)
+                c = mix(c, rgb(118, 86, 48), 0.7f);
+            else if (speck < 0.06f)
+                c = mix(c, rgb(252, 246, 226), 0.7f);
+            p.canvas.blend(x, y, {c.r, c.g, c.b, 0.72f}, cover);
+        }
+}
+
+// The trench: the deep, narrow trough where the plate bends down under the
+// wedge's toe, its water darker than the open sea's, and the sea floor's
+// profile from the deep-sea plain down into it and up to the shelf.
+void drawTrench(WindowPainter& p) {
+    const ScenePoint bottom = trenchBottom();
+    std::vector<ScenePoint> floor, trough;
+    for (float x = -0.7f; x <= coastX + 0.001f; x += 0.005f)
+        floor.push_back({x, seaFloorAt(x), 2.0f});
+    // The water below where the plate's top lay: between it and the floor.
+    const float from = bottom.x - 0.25f, to = bottom.x + 0.06f;
+    for (float x = from; x <= to; x += 0.005f)
+        trough.push_back({x, plateTopAt(x), 2.0f});
+    for (float x = to; x >= from; x -= 0.005f)
+        trough.push_back({x, std::min(plateTopAt(x), seaFloorAt(x)), 2.0f});
+    p.canvas.fillPolygon(onCanvas(p, trough), rgb(30, 78, 146, 0.86f));
+    for (size_t i = 1; i < floor.size(); ++i) {
+        const WindowPoint a = project(floor[i - 1]), b = project(floor[i]);
+        p.canvas.strokeLine(p.cx(a.x), p.cy(a.y), p.cx(b.x), p.cy(b.y), 1.2f * p.scale, rgb(14, 32, 60, 0.85f));
+    }
+}
+
+// The front volcano, cut through: its rock as light as its neighbours'.
+void tintFrontCone(WindowPainter& p, const std::vector<std::vector<WindowPoint>>& faces) {
+    Canvas shape(p.canvas.width(), p.canvas.height());
+    for (const std::vector<WindowPoint>& face : faces) {
+        std::vector<float> xy;
+        for (const WindowPoint& w : face)
+            xy.insert(xy.end(), {p.cx(w.x), p.cy(w.y)});
+        shape.fillPolygon(xy, {1, 1, 1, 1});
+    }
+    // Only above the land's top edge: the cone's foot is behind the cut face.
+    std::vector<ScenePoint> below;
+    for (float x = coastX; x <= inlandX; x += landStep)
+        below.push_back({x, landTopAt(x), 2.0f});
+    below.push_back({inlandX, -2.0f, 2.0f});
+    below.push_back({coastX, -2.0f, 2.0f});
+    shape.fillPolygon(onCanvas(p, below), {0, 0, 0, 0});
+    Canvas ground(p.canvas.width(), p.canvas.height());
+    ground.fillPolygon(onCanvas(p, below), {1, 1, 1, 1});
+    for (int y = 0; y < shape.height(); ++y)
+        for (int x = 0; x < shape.width(); ++x)
+            p.canvas.blend(x, y, rgb(198, 186, 162, 0.44f), shape.get(x, y).a * (1 - ground.get(x, y).a));
+}
+
+void drawBracket(WindowPainter& p, const Bracket& b) {
     const Colour ink = inkOf(Ink::Plain);
+    const float tick = b.ticksRight ? 5 : -5;
     for (int pass = 0; pass < 2; ++pass) {
         const float w = pass == 0 ? 4.5f : 1.8f;
         const Colour c = pass == 0 ? outline : ink;
         p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x), p.cy(b.bottom), w * p.scale / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x + 5), p.cy(b.top), w * p.scale / 2 + 0.5f, c);
-        p.canvas.strokeLine(p.cx(b.x), p.cy(b.bottom), p.cx(b.x + 5), p.cy(b.bottom), w * p.scale / 2 + 0.5f, c);
+        p.canvas.strokeLine(p.cx(b.x), p.cy(b.top), p.cx(b.x + tick), p.cy(b.top), w * p.scale / 2 + 0.5f, c);
+        p.canvas.strokeLine(p.cx(b.x), p.cy(b.bottom), p.cx(b.x + tick), p.cy(b.bottom), w * p.scale / 2 + 0.5f, c);
     }
 }
 
 }  // namespace
 
-void paintPlainView(WindowPainter& p) {
+void paintPlainView(WindowPainter& p, const std::vector<std::vector<WindowPoint>>& frontCone) {
     tintPlateMantle(p);
+    drawOverridingPlate(p);
     drawMantleWedge(p);
+    tintFrontCone(p, frontCone);
+    drawAccretionaryWedge(p);
+    drawTrench(p);
     drawMagmaPath(p);
     drawMelt(p);
     drawWater(p);
@@ -217,11 +316,21 @@ void paintPlainView(WindowPainter& p) {
 bool paintFeatures(WindowPainter& p, const TextRenderer& font,
                    const std::function<std::string(const std::string&)>& translate) {
     drawPlateMotion(p);
-    drawBracket(p);
+    drawBracket(p, lithosphereBracket());
+    drawBracket(p, continentalLithosphereBracket());
+    if (!font.ok())
+        return false;
+    std::vector<FeatureLabel> labels = featureLabels();
+    std::vector<LaidOutLabel> laid;
     bool ok = true;
-    for (FeatureLabel label : featureLabels()) {
+    for (FeatureLabel& label : labels) {
         label.text = translate(label.text);
+        laid.push_back(layOut(label, font));
         ok = drawLabel(p, font, label) && ok;
+    }
+    for (const std::string& problem : layoutProblems(labels, laid)) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        ok = false;
     }
     return ok;
 }

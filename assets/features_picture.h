@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "assets/canvas.h"
 #include "assets/scene_projection.h"
@@ -28,10 +29,13 @@ struct WindowPainter {
 constexpr const char* labelFontFile = "DEJAVUSANSB.TTF";
 
 // Paints what the plain view shows over the scene's cut faces onto p (the
-// overlay picture): the oceanic plate's mantle tinted apart from the
-// continent's crust, the mantle wedge under the crust's base, the magma's
+// overlay picture): the overriding plate as lithosphere (its light granitic
+// crust over its lithospheric mantle, down to the base of the lithosphere),
+// the oceanic plate's mantle, the mantle wedge under the overriding plate,
+// the trench's deep water, the accretionary wedge's sediment, the magma's
 // path, the melt zone, the water leaving the slab and the earthquake foci.
-void paintPlainView(WindowPainter& p);
+// frontCone: the front volcano's faces (design pixels), given its rock's colour.
+void paintPlainView(WindowPainter& p, const std::vector<std::vector<WindowPoint>>& frontCone = {});
 // Paints the features onto p; translate gives a label's text (the English
 // one, the catalog's key) in the language shown. False when a text does
 // not fit its place: it is left out, and the rest is painted.

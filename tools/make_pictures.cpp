@@ -15,6 +15,8 @@
 #include "assets/features_picture.h"
 #include "tools/po_file.h"
 #include "assets/scene_projection.h"
+#include "animation/animation.h"
+#include "animation/vent_cone.h"
 #include "velmkit/velm_font.h"
 
 namespace {
@@ -196,6 +198,21 @@ void shadeBand(WindowPainter& p, float left, float bottom, float right, float to
     p.canvas.paintMask(m.blurred(14, 4), 0, 0, {0, 0, 0, alpha});
 }
 
+// The front volcano's faces as the scene draws them: the first cone, cut
+// through along the front face, in design pixels.
+std::vector<std::vector<WindowPoint>> frontConeFaces() {
+    const std::vector<ConeVertex> v = coneVertices(coneShape(1.0f, 0.5f));
+    std::vector<std::vector<WindowPoint>> faces;
+    for (size_t i = 0; i + 3 < v.size(); i += 4) {
+        faces.emplace_back();
+        for (size_t k = 0; k < 4; ++k)
+            faces.back().push_back(projectModel(firstVentPosition[0] + v[i + k].position[0],
+                                                firstVentPosition[1] + v[i + k].position[1],
+                                                firstVentPosition[2] + v[i + k].position[2]));
+    }
+    return faces;
+}
+
 Canvas overlayPicture() {
     WindowPainter p = windowPainter();
     Canvas& c = p.canvas;
@@ -210,7 +227,7 @@ Canvas overlayPicture() {
     shadeBand(p, -20, 388, 230, 500, 0.30f);
     shadeBand(p, -20, 396, 150, 500, 0.12f);
     shadeBand(p, 480, -20, 660, 76, 0.15f);
-    paintPlainView(p);
+    paintPlainView(p, frontConeFaces());
     return stored(p);
 }
 

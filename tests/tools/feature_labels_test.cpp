@@ -1,6 +1,8 @@
 // The feature labels against the scene they describe: each leader ends on
-// what its label names, seen through the scene's own camera; no two leaders
-// cross; no text covers another, the panel, or leaves the window.
+// what its label names, seen through the scene's own camera; in every
+// language no two leaders cross, no text covers another or the panel, and
+// every text keeps clear of the window's edge; the layers the plain view
+// paints lie where the scene's geometry puts them.
 #include <gtest/gtest.h>
 
 #include <GL/glu.h>
@@ -18,6 +20,7 @@
 #include "render/plate.h"
 #include "assets/canvas.h"
 #include "assets/feature_labels.h"
+#include "assets/image.h"
 #include "tools/po_file.h"
 #include "velmkit/velm_font.h"
 
@@ -36,20 +39,6 @@ bool inside(const Polygon& poly, WindowPoint p) {
 
 bool insideAny(const std::vector<Polygon>& polys, WindowPoint p) {
     return std::any_of(polys.begin(), polys.end(), [&](const Polygon& q) { return inside(q, p); });
-}
-
-float cross(WindowPoint o, WindowPoint a, WindowPoint b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
-
-bool segmentsCross(WindowPoint a, WindowPoint b, WindowPoint c, WindowPoint d) {
-    return cross(a, b, c) * cross(a, b, d) < 0 && cross(c, d, a) * cross(c, d, b) < 0;
-}
-
-bool segmentCrossesBox(WindowPoint a, WindowPoint b, const Box& box) {
-    const WindowPoint corners[4] = {{box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top}, {box.left, box.top}};
-    for (int i = 0; i < 4; ++i)
-        if (segmentsCross(a, b, corners[i], corners[(i + 1) % 4]))
-            return true;
-    return false;
 }
 
 bool overlap(const Box& a, const Box& b) {
@@ -104,12 +93,27 @@ protected:
         case Target::OceanicCrust: return plateBand(0.0f, 0.1f);
         case Target::PlateMantle: return plateBand(0.1f, 0.35f);
         case Target::LandRock: {
-            std::vector<Polygon> out;   // below the grass and soil, down to the layer's bottom
+            std::vector<Polygon> out;   // below the soil, down to the crust's base (the Moho)
             for (const Strip& s : landStrips()) {
                 const auto at = [](float p, float y) { return frontPoint(p + landStartX, y); };
-                out.push_back({at(s.from, landHeight(s.from) - 0.12f), at(s.to, landHeight(s.to) - 0.12f),
-                               at(s.to, layerBottom(s.to)), at(s.from, layerBottom(s.from))});
+                const float x = s.from + landStartX, x2 = s.to + landStartX;
+                out.push_back({at(s.from, landHeight(s.from) - 0.01f), at(s.to, landHeight(s.to) - 0.01f),
+                               at(s.to, mohoAt(x2)), at(s.from, mohoAt(x))});
             }
+            return out;
+        }
+        case Target::Slab: {   // the plate's layers where it descends
+            std::vector<Polygon> out;
+            for (const Polygon& piece : plateBand(0.0f, 0.35f))
+                if (piece[0].x > frontPoint(-0.1f, 0).x)
+                    out.push_back(piece);
+            return out;
+        }
+        case Target::MantleWedge: {   // between the overriding plate's base and the slab
+            std::vector<Polygon> out;
+            for (float x = crustBaseMeetsSlab(); x < 1.2f; x += 0.02f)
+                out.push_back({frontPoint(x, crustBaseAt(x)), frontPoint(x + 0.02f, crustBaseAt(x + 0.02f)),
+                               frontPoint(x + 0.02f, plateTopAt(x + 0.02f)), frontPoint(x, plateTopAt(x))});
             return out;
         }
         case Target::Sediment:   // the wedge's cut face above the plate's top
@@ -169,12 +173,17 @@ TEST_F(FeatureLabelsTest, EveryTextOfEveryLanguageFitsItsPlaceInTheWindowClearOf
     for (const char* language : {"", "de", "es", "fr", "pt_BR", "pt_PT"}) {
         const auto texts = readPoFile(std::string(CORVANE_PO_DIR) + "/" + language + ".po");
         EXPECT_EQ(texts.empty(), *language == '\0') << language;
-        for (FeatureLabel label : labels) {
-            const auto translated = texts.find(label.text);
-            if (translated != texts.end())
-                label.text = translated->second;
-            EXPECT_TRUE(layOut(label, *font).fits) << label.key << " in " << language;
+        std::vector<FeatureLabel> translated = labels;
+        std::vector<LaidOutLabel> laid;
+        for (FeatureLabel& label : translated) {
+            const auto found = texts.find(label.text);
+            if (found != texts.end())
+                label.text = found->second;
+            laid.push_back(layOut(label, *font));
+            EXPECT_TRUE(laid.back().fits) << label.key << " in " << language;
         }
+        for (const std::string& problem : layoutProblems(translated, laid))
+            ADD_FAILURE() << problem << " in " << language;
     }
     for (const FeatureLabel& label : labels) {
         SCOPED_TRACE(label.key);
@@ -192,7 +201,7 @@ TEST_F(FeatureLabelsTest, EveryTextOfEveryLanguageFitsItsPlaceInTheWindowClearOf
             EXPECT_FALSE(overlap(labels[i].place, labels[j].place)) << labels[i].key << " and " << labels[j].key;
 }
 
-TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
+TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndTheLayersLieWhereTheSceneIs) {
     const auto labels = featureLabels();
     std::vector<LaidOutLabel> laid;
     for (const FeatureLabel& label : labels)
@@ -204,8 +213,23 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
         const WindowPoint end = label.anchor();
         const WindowPoint centre{(laid[i].text.left + laid[i].text.right) / 2, (laid[i].text.bottom + laid[i].text.top) / 2};
         switch (label.target) {
-        case Target::Trench:
-            EXPECT_LT(distanceToPlateTop(end, -0.4f, 0.0f), 2.0f) << "on the plate where it bends down";
+        case Target::Trench: {
+            // The trough's deepest point, at the wedge's toe, under its leader.
+            float deepest = 1e9f, at = 0;
+            for (float x = -0.6f; x <= -0.1f; x += 0.001f)
+                if (seaFloorAt(x) < deepest)
+                    deepest = seaFloorAt(x), at = x;
+            const WindowPoint bottom = frontPoint(at, deepest);
+            EXPECT_LT(std::hypot(end.x - bottom.x, end.y - bottom.y), 1.0f) << "at the trench's deepest point";
+            EXPECT_GT(frontPoint(-0.6f, seaFloorAt(-0.6f)).y - bottom.y, 10) << "well below the deep-sea plain";
+            EXPECT_GT(frontPoint(-0.1f, seaFloorAt(-0.1f)).y - bottom.y, 20) << "and the shelf";
+            EXPECT_LT(distanceToPlateTop(bottom, -0.4f, 0.0f), 15.0f) << "where the plate bends down";
+            break;
+        }
+        case Target::MantleWedge:
+        case Target::LandRock:
+            EXPECT_FALSE(label.leader);
+            EXPECT_TRUE(insideAny(region(label.target), centre)) << "its text lies on what it names";
             break;
         case Target::Water: {
             const auto drops = waterDrops();
@@ -239,14 +263,41 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
             EXPECT_GT(end.y, frontPoint(-0.147f, plateHeight(-0.147f - plateStartX)).y) << "above the plate's top";
         }
     }
-    // Every earthquake focus lies in the slab, from near the trench down to
-    // where the logo (from x 488) covers it; the melt lies in the mantle wedge: under the continent's
-    // crust, whose base runs well above the slab under the arc, and over the slab.
+    // Every earthquake focus lies in the slab, landward of the trench: some
+    // on the plates' contact under the forearc (megathrust), then down to
+    // where the logo (from x 488) covers it. The melt lies in the mantle
+    // wedge: under the overriding plate's base, well above the slab under
+    // the arc, and over the slab.
     const auto foci = earthquakeMarks();
     for (const WindowPoint& q : foci)
         EXPECT_TRUE(insideAny(region(Target::OceanicCrust), q)) << q.x << ", " << q.y;
-    EXPECT_LT(foci.front().x, frontPoint(-0.2f, 0).x);
+    EXPECT_GT(foci.front().x, project(trenchBottom()).x);
+    EXPECT_GE(std::count_if(foci.begin(), foci.end(), [](WindowPoint q) {
+                  return q.x < frontPoint(crustBaseMeetsSlab(), 0).x && distanceToPlateTop(q, -0.3f, 0.3f) < 5;
+              }), 2) << "on the plates' contact under the forearc";
     EXPECT_GT(foci.back().x, 488 - 15);
+    // The overriding plate at the window's right edge: its crust a third of
+    // its lithosphere, its lithospheric mantle between the crust's base and
+    // the lithosphere's, over the mantle wedge; the overlay paints them so.
+    const Image overlay = loadPng(std::string(CORVANE_DATA_DIR) + "/corvane_overlay.png");
+    ASSERT_EQ(overlay.channels, 4);
+    const auto painted = [&](WindowPoint w) {   // the overlay is stretched over the window
+        const uint8_t* p = overlay.pixels + static_cast<size_t>(w.y / 480 * overlay.height) * overlay.rowBytes() +
+                           static_cast<size_t>(w.x / 640 * overlay.width) * 4;
+        return std::array<int, 4>{p[0], p[1], p[2], p[3]};
+    };
+    const Bracket right = continentalLithosphereBracket();
+    for (float x = 0.6f; x <= 0.76f; x += 0.08f) {
+        const float top = landTopAt(x), moho = mohoAt(x), base = crustBaseAt(x);
+        EXPECT_NEAR((top - moho) / (top - base), 1.0f / 3, 0.05f) << "the crust a third of the lithosphere";
+        const auto crust = painted(frontPoint(x, (top + moho) / 2)), mantle = painted(frontPoint(x, (moho + base) / 2)),
+                   wedge = painted(frontPoint(x, (base + plateTopAt(x)) / 2));
+        EXPECT_GT(crust[0] + crust[1] + crust[2], 3 * 180) << "light granitic rock, at " << x;
+        EXPECT_GT(mantle[1], mantle[0] + 15) << "green-grey mantle, at " << x;
+        EXPECT_GT(wedge[0], wedge[2] + 40) << "the wedge's brown asthenosphere, at " << x;
+    }
+    EXPECT_NEAR(right.top, frontPoint(0.76f, landTopAt(0.76f)).y, 2) << "the bracket spans the whole plate";
+    EXPECT_NEAR(right.bottom, frontPoint(0.76f, crustBaseAt(0.76f)).y, 2);
     for (float x = crustBaseMeetsSlab(); x < 1.0f; x += 0.05f) {
         EXPECT_NEAR(crustBaseAt(x), layerBottom(x - landStartX), 1e-4f) << "the crust's base is the land layer's";
         EXPECT_NEAR(plateTopAt(x), plateHeight(x - plateStartX), 1e-4f);
@@ -256,19 +307,4 @@ TEST_F(FeatureLabelsTest, LeadersEndOnWhatTheirLabelsNameAndNeverCross) {
     const float meltX = 0.4f;   // where the melt glow lies, under the arrow
     EXPECT_LT(melt.y, frontPoint(meltX, crustBaseAt(meltX)).y);
     EXPECT_GT(melt.y, frontPoint(meltX, plateTopAt(meltX)).y);
-    // No leader crosses another, or another label's text.
-    for (size_t i = 0; i < labels.size(); ++i) {
-        if (!labels[i].leader)
-            continue;
-        for (size_t j = 0; j < labels.size(); ++j) {
-            if (j == i)
-                continue;
-            EXPECT_FALSE(segmentCrossesBox(laid[i].leaderStart, labels[i].anchor(), laid[j].text))
-                << labels[i].key << " crosses the text of " << labels[j].key;
-            if (labels[j].leader) {
-                EXPECT_FALSE(segmentsCross(laid[i].leaderStart, labels[i].anchor(), laid[j].leaderStart, labels[j].anchor()))
-                    << labels[i].key << " and " << labels[j].key;
-            }
-        }
-    }
 }
