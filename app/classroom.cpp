@@ -21,6 +21,7 @@
 #include "interface/interface.h"
 #include "velmkit/velm_checkbox.h"
 #include "interface/translation.h"
+#include "assets/feature_labels.h"
 
 namespace {
 // Names tried for one second's pictures before giving up.
@@ -49,7 +50,7 @@ bool takeClassroomKey(Program& program, const InputEvent& press) {
     const int32_t key = translateKey(press.key), mods = press.modifiers;
     const Command command = isIgnoredKey(key) ? Command::None
                                               : commandFor(mapKey(key, mods), mods, program.classroom.fullScreen,
-                                                           press.typed);
+                                                           press.typed, program.classroom.tourStep >= 0);
     if (command == Command::None)
         return false;
     // The program's own keys never reach the widgets, nor do their repeats
@@ -85,7 +86,46 @@ void runCommand(Program& program, Command command) {
     case Command::SavePicture: state.pictureRequested = true; break;
     case Command::ToggleHelp: classroomPanel(program).toggleHelp(); break;
     case Command::ToggleLabels: program.theInterface->featuresCheckBox->toggle(); break;
+    case Command::NextFeature: stepTour(program, 1); break;
+    case Command::PreviousFeature: stepTour(program, -1); break;
+    case Command::LeaveTour: leaveTour(program); break;
     case Command::None: break;
+    }
+}
+
+void stepTour(Program& program, int by) {
+    ClassroomState& state = program.classroom;
+    VelmCheckBox* box = program.theInterface->featuresCheckBox;
+    const int steps = static_cast<int>(tourSteps().size());
+    if (state.tourStep < 0) {
+        // The tour shows one label at a time: all of them go while it runs.
+        state.labelsBeforeTour = box->isChecked();
+        if (state.labelsBeforeTour)
+            box->toggle();
+        state.tourStep = by > 0 ? 0 : steps - 1;
+        return;
+    }
+    const int next = state.tourStep + by;
+    if (next < 0 || next >= steps)
+        leaveTour(program);
+    else
+        state.tourStep = next;
+}
+
+void leaveTour(Program& program) {
+    ClassroomState& state = program.classroom;
+    if (state.tourStep < 0)
+        return;
+    state.tourStep = -1;
+    if (state.labelsBeforeTour && !program.theInterface->featuresCheckBox->isChecked())
+        program.theInterface->featuresCheckBox->toggle();
+}
+
+void followLabels(Program& program) {
+    // All the labels ticked during the tour end it: the box means all of them.
+    if (program.classroom.tourStep >= 0 && program.theInterface->highlightFeatures) {
+        program.classroom.tourStep = -1;
+        program.classroom.labelsBeforeTour = true;
     }
 }
 
@@ -135,6 +175,23 @@ const std::pair<const char*, const char*> controlTexts[] = {
     {"close", N_("Close")},
     {"lost", N_("The graphics were interrupted. The picture comes back in a moment.")},
     {"gone", N_("The graphics did not come back. Reload the page to go on.")},
+    {"next", N_("Next feature")},
+    {"previous", N_("Previous feature")},
+    {"describe", N_("Describe the picture")},
+    {"paused", N_("Paused")},
+    {"resumed", N_("Moving again")},
+    {"reduced", N_("Paused, as your system asks for less motion. Press P or the Pause button to start.")},
+    {"labels-on", N_("Labels shown")},
+    {"labels-off", N_("Labels hidden")},
+    {"fullscreen-on", N_("Full screen")},
+    {"fullscreen-off", N_("Back in the window")},
+    {"tour-over", N_("The tour of the features is over.")},
+    {"features", N_("The features, from the ocean to the volcanoes:")},
+    {"description",
+     N_("A block cut out of the earth, seen from the front and a little from above. On the left, under the "
+        "sea, an oceanic plate moves towards a continent on the right and sinks beneath it at a deep trench. "
+        "Water from the sinking plate makes the mantle above it melt; the magma rises to a row of volcanoes "
+        "on the land, which give off gas and ash every 10 to 30 seconds, and an arrow shows the magma rising.")},
 };
 }  // namespace
 
@@ -144,6 +201,12 @@ void offerClassroomControls() {
         controls.commands.emplace_back(named.name, static_cast<int>(named.command));
     for (const auto& [name, text] : controlTexts)
         controls.texts.emplace_back(name, tr(text));
+    // The features, as the tour and the page's description name them.
+    const std::vector<TourStep>& steps = tourSteps();
+    for (size_t i = 0; i < steps.size(); ++i) {
+        controls.texts.emplace_back("feature-" + std::to_string(i), oneLine(tr(steps[i].name)));
+        controls.texts.emplace_back("sentence-" + std::to_string(i), tr(steps[i].sentence));
+    }
     offerControls(controls);
 }
 

@@ -19,6 +19,15 @@ bool takeClassroomKey(Program& program, const InputEvent& press);
 bool takeClassroomKeyRelease(Program& program, int32_t symbol);
 void runCommand(Program& program, Command command);
 void setPaused(Program& program, bool paused);
+// The tour of the features: the next (by 1) or previous (by -1) feature;
+// from outside the tour, the first or the last; past either end, out of
+// it. The "Highlighted Features" box is cleared while the tour runs and
+// given back as it was when it ends.
+void stepTour(Program& program, int by);
+void leaveTour(Program& program);
+// Called every frame: the box ticked during the tour ends the tour, all the
+// labels shown.
+void followLabels(Program& program);
 // Writes the frame F12 kept to a new file in the pictures folder and says
 // so in the window, or says why it could not, in the learner's language;
 // the kept frame is released either way.

@@ -19,5 +19,7 @@ struct ClassroomState {
     Image picture;                                   // that frame, saved after the frame's timing
     ClassroomPanel* panel = nullptr;                 // badge, notice and help, made when first shown
     std::vector<int32_t> commandKeys;                // keys held whose press was a command
+    int tourStep = -1;                               // the feature the tour shows; -1 outside the tour
+    bool labelsBeforeTour = false;                   // "Highlighted Features" as it was when the tour began
 };
 

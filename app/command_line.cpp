@@ -10,10 +10,11 @@ constexpr int misuseStatus = 2;   // as the GNU tools answer a bad command line
 const char* const usage =
     "Usage: %s [OPTION]\n"
     "Corvane Zone: a teaching animation of a subduction zone. An oceanic plate\n"
-    "sinks beneath a continental plate, its rock flows towards the trench,\n"
-    "volcanic vents smoke and an arrow shows magma rising.\n"
+    "sinks beneath a continental plate and moves towards the trench, volcanic\n"
+    "vents give off gas and ash and an arrow shows magma rising.\n"
     "\n"
     "      --fullscreen  start in full screen\n"
+    "      --paused      start paused (P starts the animation)\n"
     "      --lang=LANG   show the texts in LANG (en, es, fr, de, pt_BR, pt_PT;\n"
     "                    pt is pt_PT) whatever the environment says\n"
     "  -h, --help        show this help and exit\n"
@@ -23,6 +24,8 @@ const char* const usage =
     "label the features; rest the pointer on the logo for the credits. P pauses,\n"
     "F11 (or Alt+Enter) switches to full screen and Escape leaves it, F12 saves a\n"
     "picture of the window in the pictures folder, F1 (or ?) lists the keys.\n"
+    "Right and Left (or N and B) show the features one at a time, each with a\n"
+    "sentence on what it is; Escape or stepping past either end ends the tour.\n"
     "Control+Q or closing the window quits.\n"
     "\n"
     "The pictures are read from the working directory.\n";
@@ -46,6 +49,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.action = CommandLine::Action::Version;
         } else if (std::strcmp(argument, "--fullscreen") == 0) {
             line.fullScreen = true;
+        } else if (std::strcmp(argument, "--paused") == 0) {
+            line.paused = true;
         } else if (std::strncmp(argument, "--lang=", 7) == 0 && argument[7] != '\0') {
             line.language = argument + 7;
         } else if (std::strcmp(argument, "--lang") == 0) {

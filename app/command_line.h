@@ -10,6 +10,7 @@ struct CommandLine {
     std::string program = "corvane";   // the name to speak as (argv[0]'s last part)
     std::string error;                 // for Error: what was wrong, one line
     bool fullScreen = false;           // --fullscreen: start in full screen
+    bool paused = false;               // --paused: start paused (P starts the animation)
     std::string language;              // --lang: the texts' language, over the environment's
 };
 

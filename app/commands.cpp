@@ -12,17 +12,16 @@ constexpr int32_t keyF12 = velmKeyF1 + 11;
 constexpr int32_t foreignModifiers = velmModControl | velmModAlt | velmModMeta;
 }  // namespace
 
-const NamedCommand namedCommands[5] = {{"labels", Command::ToggleLabels},
-                                       {"pause", Command::TogglePause},
-                                       {"fullscreen", Command::ToggleFullScreen},
-                                       {"save", Command::SavePicture},
-                                       {"help", Command::ToggleHelp}};
+const NamedCommand namedCommands[7] = {{"labels", Command::ToggleLabels},      {"pause", Command::TogglePause},
+                                       {"fullscreen", Command::ToggleFullScreen}, {"save", Command::SavePicture},
+                                       {"help", Command::ToggleHelp},             {"next", Command::NextFeature},
+                                       {"previous", Command::PreviousFeature}};
 
-Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed) {
+Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed, bool touring) {
     if (key == velmKeyReturn && (modifiers & foreignModifiers) == velmModAlt)
         return Command::ToggleFullScreen;
     if (key == keyEscape)
-        return fullScreen ? Command::LeaveFullScreen : Command::None;
+        return touring ? Command::LeaveTour : fullScreen ? Command::LeaveFullScreen : Command::None;
     if (modifiers & foreignModifiers)
         return Command::None;
     // "?" is the character typed, wherever the keyboard's layout puts it; the
@@ -35,6 +34,12 @@ Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t type
     case keyF11: return Command::ToggleFullScreen;
     case keyF12: return Command::SavePicture;
     case velmKeyF1: return Command::ToggleHelp;
+    case velmKeyRight:
+    case 'n':
+    case 'N': return Command::NextFeature;
+    case velmKeyLeft:
+    case 'b':
+    case 'B': return Command::PreviousFeature;
     default: return Command::None;
     }
 }

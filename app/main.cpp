@@ -2,6 +2,7 @@
 // entry of the platform (app/platform_sdl_main.cpp) calls programMain.
 #include <string>
 
+#include "app/classroom.h"
 #include "app/command_line.h"
 #include "app/language.h"
 #include "app/platform.h"
@@ -20,5 +21,7 @@ int programMain(int argc, char** argv) {
     Program& program = startUp(translatedFeaturesPicture(language));
     if (line.fullScreen)
         setFullScreen(program, true);
+    if (line.paused)
+        setPaused(program, true);
     runFrames([](void* running) { runFrame(*static_cast<Program*>(running)); }, &program);
 }

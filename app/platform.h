@@ -100,6 +100,7 @@ struct ProgramState {
     bool widgetFocused = false;     // a widget has the keyboard focus
     double animationSeconds = 0;    // the animation's clock: the sum of its steps
     std::string notice;             // the notice shown over the scene, if any
+    int tourStep = -1;              // the feature the tour shows (assets' tourSteps), -1 outside it
 };
 // Called after every frame; a platform with controls of its own around the
 // drawing area (the web page's buttons) shows it. Nothing on the desktop.

@@ -410,12 +410,12 @@ double displayFrameStep() { return frameStep; }
 void showProgramState(const ProgramState& state) {
     const bool changed = !shownYet || state.labels != shown.labels || state.paused != shown.paused ||
                          state.fullScreen != shown.fullScreen || state.help != shown.help ||
-                         state.notice != shown.notice;
+                         state.notice != shown.notice || state.tourStep != shown.tourStep;
     shown = state;
     shownYet = true;
     if (changed)
-        EM_ASM({ if (Module.corvaneShow) Module.corvaneShow($0, $1, $2, $3, UTF8ToString($4)); }, state.labels,
-               state.paused, state.fullScreen, state.help, state.notice.c_str());
+        EM_ASM({ if (Module.corvaneShow) Module.corvaneShow($0, $1, $2, $3, UTF8ToString($4), $5); }, state.labels,
+               state.paused, state.fullScreen, state.help, state.notice.c_str(), state.tourStep);
 }
 
 bool programCanQuit() { return false; }

@@ -38,7 +38,8 @@ FrameParts frameParts(Program& program) {
             program.textures,
             program.scene,
             program.animation,
-            program.theInterface != nullptr && program.theInterface->highlightFeatures};
+            (program.theInterface != nullptr && program.theInterface->highlightFeatures) ||
+                program.classroom.tourStep >= 0};
 }
 
 void buildProgram(Program& program, void (*exitHandler)()) {
@@ -99,25 +100,30 @@ constexpr float maxPaintedScale = 3.0f;
 }  // namespace
 
 void prepareFeaturesPicture(Program& program) {
-    if (program.theInterface == nullptr || !program.theInterface->highlightFeatures)
+    const int32_t step = program.classroom.tourStep;
+    if (step < 0 && (program.theInterface == nullptr || !program.theInterface->highlightFeatures))
         return;
     const DesignView& view = program.view;
     int32_t w = 0, h = 0;
-    if (view.width != designWidth || view.height != designHeight) {
+    if (view.width != designWidth || view.height != designHeight || step >= 0) {
+        // A step of the tour is always painted, at the design's size too.
         const float scale = std::min(view.scale, maxPaintedScale);
         w = scale < view.scale ? static_cast<int32_t>(designWidth * scale) : view.width;
         h = scale < view.scale ? static_cast<int32_t>(designHeight * scale) : view.height;
     }
-    if (w == program.featuresWidth && h == program.featuresHeight)
+    if (w == program.featuresWidth && h == program.featuresHeight && step == program.featuresStep)
         return;
+    const auto translate = [](const std::string& english) { return std::string(tr(english.c_str())); };
     const Image picture =
-        w == 0 ? loadPng(program.featuresPicture.empty() ? featuresFileName : program.featuresPicture)
-               : paintedFeaturesPicture(w, h, velmResolveFontFile(labelFontFile),
-                                        [](const std::string& english) { return std::string(tr(english.c_str())); });
+        step >= 0 ? paintedTourPicture(w, h, static_cast<size_t>(step), velmResolveFontFile(labelFontFile),
+                                       velmResolveFontFile(captionFontFile), translate)
+        : w == 0  ? loadPng(program.featuresPicture.empty() ? featuresFileName : program.featuresPicture)
+                  : paintedFeaturesPicture(w, h, velmResolveFontFile(labelFontFile), translate);
     glBindTexture(GL_TEXTURE_2D, program.textures.featuresTexture);
     uploadPicture(picture, TextureUpload::OneLevel);
     program.featuresWidth = w;
     program.featuresHeight = h;
+    program.featuresStep = step;
 }
 
 void drawFrame(Program& program) {
@@ -132,4 +138,5 @@ void rebuildGlResources(Program& program) {
     program.theInterface->logo->texture = program.textures.logoTexture;
     recompileCones(program.animation);
     program.featuresWidth = program.featuresHeight = 0;   // the file's picture again
+    program.featuresStep = -1;
 }

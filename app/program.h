@@ -49,6 +49,8 @@ struct Program {
     // The size the features picture was painted at for the drawing area,
     // 0 by 0 while it holds the picture read from its file.
     int32_t featuresWidth = 0, featuresHeight = 0;
+    // The tour's step the features picture shows; -1: every label.
+    int32_t featuresStep = -1;
     // False once the GL context is gone (a failed mode change): freeing
     // then releases memory only.
     bool glContextAlive = false;
@@ -79,6 +81,7 @@ void drawFrame(Program& program);
 void rebuildGlResources(Program& program);
 // While the features are shown, makes their picture fit the size shown:
 // the file's at the design's own size, else painted again at that size,
-// so that the labels stay sharp. Slow when it paints: called outside the
-// frame's timing.
+// so that the labels stay sharp; during the tour of the features, its
+// step's label and caption, painted at the size shown. Slow when it
+// paints: called outside the frame's timing.
 void prepareFeaturesPicture(Program& program);

@@ -53,6 +53,7 @@ Program& startUp(const std::string& featuresPicture) {
 
 float runFrame(Program& program) {
     pumpEvents(program);
+    followLabels(program);
     const double t0 = program.readClock();
     prepareFeaturesPicture(program);
     const double t1 = program.readClock();
@@ -96,6 +97,7 @@ float runFrame(Program& program) {
 ProgramState programState(Program& program) {
     ProgramState state;
     state.labels = program.theInterface != nullptr && program.theInterface->highlightFeatures;
+    state.tourStep = program.classroom.tourStep;
     state.paused = program.classroom.paused;
     state.fullScreen = program.classroom.fullScreen;
     state.help = program.classroom.panel != nullptr && program.classroom.panel->helpShown();

@@ -153,7 +153,7 @@ std::vector<FeatureLabel> featureLabels() {
         {"trench", N_("Trench"), {148, 182, 258, 218}, Target::Trench, true, trenchBottom()},
         {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
          front(-0.147f, -0.14f), Ink::Plain, Align::Centre},
-        {"volcanic_arc", N_("Volcanic arc"), {240, 386, 360, 406}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
+        {"volcanic_arc", N_("Volcanic arc"), {228, 318, 348, 336}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
         {"not_to_scale", N_("Not to scale"), {470, 378, 630, 394}, Target::None, false, none, Ink::Light, Align::Right,
          12},
         {"rising_magma", N_("Rising magma"), {506, 246, 620, 279}, Target::Magma, true,
@@ -262,4 +262,99 @@ std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels,
         }
     }
     return problems;
+}
+
+const std::vector<TourStep>& tourSteps() {
+    static const std::vector<TourStep> steps = {
+        {"plate_rate", N_("Plate motion"),
+         N_("The oceanic plate moves towards the trench by about 5 cm a year, as fast as your fingernails grow. It "
+            "was made at a mid-ocean ridge far to the left.")},
+        {"oceanic_crust", N_("Oceanic crust"),
+         N_("The top layer of the oceanic plate: dark, heavy basalt about 7 km thick, made at the mid-ocean ridge.")},
+        {"lithospheric_mantle", N_("Lithospheric mantle"),
+         N_("Under the crust lies cool, solid mantle rock. It is joined to the crust and moves with it as one rigid "
+            "plate.")},
+        {"lithosphere", N_("Lithosphere (oceanic plate)"),
+         N_("The crust and the lithospheric mantle together make the lithosphere: the rigid plate, here about 100 km "
+            "thick.")},
+        {"asthenosphere", N_("Asthenosphere"),
+         N_("Below the plates the mantle is so hot that its solid rock flows very slowly, and the rigid plates glide "
+            "over it.")},
+        {"trench", N_("Trench"),
+         N_("The deepest part of the ocean. Here the oceanic plate bends down and begins to sink under the "
+            "continent.")},
+        {"accretionary_wedge", N_("Accretionary wedge"),
+         N_("Mud and sand from the sea floor are scraped off the sinking plate and piled up against the continent, "
+            "like snow in front of a plough.")},
+        {"subducting_plate", N_("Subducting plate"),
+         N_("The oceanic plate sinks into the mantle because it is colder and heavier than the rock around it. This "
+            "sinking is called subduction.")},
+        {"earthquakes", N_("Earthquakes (Benioff zone)"),
+         N_("Where the plates scrape past each other, rock breaks: the strongest earthquakes happen near the trench, "
+            "others deep along the sinking plate.")},
+        {"water", N_("Water released by the sinking plate"),
+         N_("As the plate sinks it warms up, and water locked in its minerals is squeezed out and rises into the "
+            "mantle above.")},
+        {"mantle_wedge", N_("Mantle wedge"),
+         N_("The hot mantle between the sinking plate and the continent. The water from the plate lets its rock melt "
+            "at a lower temperature.")},
+        {"partial_melting", N_("Partial melting"),
+         N_("Only a small part of the mantle rock melts and becomes magma. Magma is lighter than solid rock, so it "
+            "rises.")},
+        {"rising_magma", N_("Rising magma"),
+         N_("The magma rises through cracks in the continental plate. Some of it cools deep underground; the rest "
+            "erupts at the volcanoes.")},
+        {"volcanic_arc", N_("Volcanic arc"),
+         N_("A chain of volcanoes along the trench, fed by the rising magma. They give off gas and ash when they "
+            "erupt.")},
+        {"continental_crust", N_("Continental crust"),
+         N_("The top of the continental plate: thick, light rock like granite. It is less dense than oceanic crust, "
+            "so it does not sink.")},
+        {"continental_lithosphere", N_("Continental lithosphere"),
+         N_("The continental crust and the mantle under it make the rigid continental plate, which rides over the "
+            "sinking oceanic plate.")},
+    };
+    return steps;
+}
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::vector<std::string> breakLines(const std::string& text, float width, const TextRenderer& font, int size) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t from = 0;
+    while (from < text.size()) {
+        size_t end = text.find(' ', from);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(from, end - from);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font.advance(longer, size) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        from = end + 1;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+LaidOutCaption layOutCaption(const std::string& name, const std::string& sentence, const TextRenderer& bold,
+                             const TextRenderer& regular) {
+    LaidOutCaption out;
+    const float room = captionBox.width() - 2 * captionPadding;
+    out.name = name;
+    out.lines = breakLines(sentence, room, regular, captionTextSize);
+    float widest = bold.advance(name, captionNameSize);
+    for (const std::string& line : out.lines)
+        widest = std::max(widest, regular.advance(line, captionTextSize));
+    const float height = captionNameSize * lineSpacing + captionTextSize * lineSpacing * out.lines.size();
+    out.fits = widest <= room && height <= captionBox.height() - 2 * captionPadding;
+    return out;
 }

@@ -110,6 +110,40 @@ LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font);
 std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels,
                                         const std::vector<LaidOutLabel>& laid);
 
+// One step of the tour of the features: the one label it shows (by its
+// key), the feature's name in the caption and what a teacher says of it to
+// 12-to-16-year-olds; English, the catalog's keys.
+struct TourStep {
+    const char* key;
+    const char* name;
+    const char* sentence;
+};
+// The steps, from the ridge's side to the arc, top to bottom, as a teacher
+// tells it.
+const std::vector<TourStep>& tourSteps();
+// A name as one line: a translation may break a name that is also a label's.
+std::string oneLine(std::string text);
+
+// The caption of a step: in the sky, clear of the panel (its check box's
+// caption in any language), the "Paused" badge
+// and every label but "Not to scale" (which the tour does not show); its
+// name in bold, its sentences under it.
+constexpr Box captionBox{232, 360, 632, 446};
+constexpr int captionNameSize = 13, captionTextSize = 12;
+constexpr float captionPadding = 6.0f;
+// A caption set in its box: the name's line, then the sentence's lines;
+// fits when they take no more than the box holds.
+struct LaidOutCaption {
+    std::string name;
+    std::vector<std::string> lines;
+    bool fits;
+};
+LaidOutCaption layOutCaption(const std::string& name, const std::string& sentence, const TextRenderer& bold,
+                             const TextRenderer& regular);
+// Text broken at spaces into lines no wider than width pixels at size (a
+// word wider than width stands alone on its line).
+std::vector<std::string> breakLines(const std::string& text, float width, const TextRenderer& font, int size);
+
 // Line spacing as a share of the text size.
 constexpr float lineSpacing = 1.25f;
 // Gap between a text box and its leader.

@@ -137,8 +137,10 @@ void drawPlateMotion(WindowPainter& p) {
     const WindowPoint tail = project({-0.84f, -0.185f, 2.0f}), tip = project({-0.56f, -0.185f, 2.0f});
     outlinedLine(p, tail, {tip.x - 9, tip.y}, 3.0f, c);
     arrowHead(p, tip, 1, 0, 7, c);
-    arrowHead(p, {12, 119}, -1, 0, 5, c);   // from a mid-ocean ridge: before its text
 }
+
+// Where the plate comes from: off to the left, before the ridge's label.
+void drawRidgeArrow(WindowPainter& p) { arrowHead(p, {12, 119}, -1, 0, 5, inkOf(Ink::Light)); }
 
 // A polygon of scene points, in canvas pixels.
 std::vector<float> onCanvas(const WindowPainter& p, const std::vector<ScenePoint>& points) {
@@ -316,6 +318,7 @@ void paintPlainView(WindowPainter& p, const std::vector<std::vector<WindowPoint>
 bool paintFeatures(WindowPainter& p, const TextRenderer& font,
                    const std::function<std::string(const std::string&)>& translate) {
     drawPlateMotion(p);
+    drawRidgeArrow(p);
     drawBracket(p, lithosphereBracket());
     drawBracket(p, continentalLithosphereBracket());
     if (!font.ok())
@@ -342,5 +345,70 @@ Image paintedFeaturesPicture(int width, int height, const std::string& fontFile,
         return {};
     WindowPainter p(width, height);
     paintFeatures(p, font, translate);
+    return p.canvas.toImage(4);
+}
+
+namespace {
+// The caption of a tour step in its box: a dark panel, the name in bold
+// and the sentences under it.
+void drawCaption(WindowPainter& p, const LaidOutCaption& caption, const TextRenderer& bold,
+                 const TextRenderer& regular) {
+    // The box as tall as its text, from the top of its place.
+    Box b = captionBox;
+    b.bottom = std::max(b.bottom, b.top - 2 * captionPadding - captionNameSize * lineSpacing -
+                                      captionTextSize * lineSpacing * static_cast<float>(caption.lines.size()));
+    const std::vector<float> panel = {p.cx(b.left), p.cy(b.top), p.cx(b.right), p.cy(b.top),
+                                      p.cx(b.right), p.cy(b.bottom), p.cx(b.left), p.cy(b.bottom)};
+    p.canvas.fillPolygon(panel, rgb(10, 16, 28, 0.86f));
+    for (int k = 0; k < 4; ++k)
+        p.canvas.strokeLine(panel[2 * k], panel[2 * k + 1], panel[(2 * k + 2) % 8], panel[(2 * k + 3) % 8],
+                            std::max(1.0f, p.scale), rgb(150, 180, 210, 0.7f));
+    float top = b.top - captionPadding;
+    const auto line = [&](const std::string& text, const TextRenderer& font, int size, const Colour& ink) {
+        int baseline = 0;
+        const Mask mask = font.render(text, designPixels(p, static_cast<float>(size)), baseline);
+        const float base = top - size * lineSpacing + size * 0.25f;
+        p.canvas.paintMask(mask, static_cast<int>(p.cx(b.left + captionPadding)), static_cast<int>(p.cy(base)) - baseline,
+                           ink);
+        top -= size * lineSpacing;
+    };
+    line(caption.name, bold, captionNameSize, inkOf(Ink::Plain));
+    for (const std::string& text : caption.lines)
+        line(text, regular, captionTextSize, rgb(232, 236, 242));
+}
+}  // namespace
+
+bool paintTourStep(WindowPainter& p, size_t step, const TextRenderer& bold, const TextRenderer& regular,
+                   const std::function<std::string(const std::string&)>& translate) {
+    if (!bold.ok() || !regular.ok() || step >= tourSteps().size())
+        return false;
+    const TourStep& shown = tourSteps()[step];
+    const std::string key = shown.key;
+    if (key == "plate_rate")
+        drawPlateMotion(p);
+    if (key == "lithosphere")
+        drawBracket(p, lithosphereBracket());
+    if (key == "continental_lithosphere")
+        drawBracket(p, continentalLithosphereBracket());
+    bool ok = false;
+    for (FeatureLabel label : featureLabels())
+        if (label.key == key) {
+            label.text = translate(label.text);
+            ok = drawLabel(p, bold, label);
+        }
+    const LaidOutCaption caption = layOutCaption(oneLine(translate(shown.name)), translate(shown.sentence), bold, regular);
+    if (!caption.fits)
+        std::fprintf(stderr, "the caption of \"%s\" does not fit its box\n", caption.name.c_str());
+    drawCaption(p, caption, bold, regular);
+    return ok && caption.fits;
+}
+
+Image paintedTourPicture(int width, int height, size_t step, const std::string& boldFile,
+                         const std::string& regularFile, const std::function<std::string(const std::string&)>& translate) {
+    const TextRenderer bold(boldFile), regular(regularFile);
+    if (!bold.ok() || !regular.ok() || width <= 0 || height <= 0)
+        return {};
+    WindowPainter p(width, height);
+    paintTourStep(p, step, bold, regular, translate);
     return p.canvas.toImage(4);
 }

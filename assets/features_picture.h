@@ -41,6 +41,19 @@ void paintPlainView(WindowPainter& p, const std::vector<std::vector<WindowPoint>
 // not fit its place: it is left out, and the rest is painted.
 bool paintFeatures(WindowPainter& p, const TextRenderer& font,
                    const std::function<std::string(const std::string&)>& translate);
+// The font of the tour's captions' sentences.
+constexpr const char* captionFontFile = "DEJAVUSANS.TTF";
+// Paints one step of the tour of the features onto p: that feature's label
+// and leader alone (with its bracket, or the plate's motion), and its
+// caption in the sky. False when a text does not fit its place or box
+// (the rest is painted) or a font did not load.
+bool paintTourStep(WindowPainter& p, size_t step, const TextRenderer& bold, const TextRenderer& regular,
+                   const std::function<std::string(const std::string&)>& translate);
+// That picture at width by height pixels, as paintedFeaturesPicture; the
+// empty Image when a font cannot be read.
+Image paintedTourPicture(int width, int height, size_t step, const std::string& boldFile,
+                         const std::string& regularFile,
+                         const std::function<std::string(const std::string&)>& translate);
 // The features picture at width by height pixels as an RGBA picture, bottom
 // row first, its texts set in fontFile; the empty Image when the font
 // cannot be read.

@@ -412,13 +412,29 @@ int main(int argc, char** argv) {
             return found != texts.end() ? found->second : english;
         });
     };
+    // Every caption of the tour fits its box, in every language.
+    const TextRenderer captionFont(velmResolveFontFile(captionFontFile));
+    const auto captionsFit = [&](const std::map<std::string, std::string>& texts) {
+        const auto in = [&](const char* english) {
+            const auto found = texts.find(english);
+            return found != texts.end() ? found->second : std::string(english);
+        };
+        bool fit = captionFont.ok();
+        for (const TourStep& step : tourSteps())
+            if (!layOutCaption(oneLine(in(step.name)), in(step.sentence), font, captionFont).fits) {
+                std::fprintf(stderr, "the caption of \"%s\" does not fit its box\n", in(step.name).c_str());
+                fit = false;
+            }
+        return fit;
+    };
     WindowPainter english = windowPainter();
-    if (!features({}, english))
+    if (!features({}, english) || !captionsFit({}))
         return 1;
     ok &= save(stored(english), folder, "corvane_features.png", 4);
     for (const std::string& language : translatedLanguages(poFolder)) {
         WindowPainter translated = windowPainter();
-        if (!features(readPoFile(poFolder + "/" + language + ".po"), translated)) {
+        const auto texts = readPoFile(poFolder + "/" + language + ".po");
+        if (!features(texts, translated) || !captionsFit(texts)) {
             std::fprintf(stderr, "in %s.po\n", language.c_str());
             ok = false;
             continue;

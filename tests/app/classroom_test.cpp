@@ -44,6 +44,12 @@ TEST(ClassroomKeys, EachKeyAsksItsCommandAndNearMissesAskNone) {
     EXPECT_EQ(commandFor(f12, none, false), Command::SavePicture);
     EXPECT_EQ(commandFor(f1, none, false), Command::ToggleHelp);
     EXPECT_EQ(commandFor('?', shift, false), Command::ToggleHelp);
+    EXPECT_EQ(commandFor(velmKeyRight, none, false), Command::NextFeature);
+    EXPECT_EQ(commandFor('N', shift, false), Command::NextFeature);
+    EXPECT_EQ(commandFor(velmKeyLeft, none, true), Command::PreviousFeature);
+    EXPECT_EQ(commandFor('b', none, false), Command::PreviousFeature);
+    EXPECT_EQ(commandFor(27, none, true, 0, true), Command::LeaveTour) << "the tour first, then full screen";
+    EXPECT_EQ(commandFor('n', control, false), Command::None);
     // "?" is what the layout types: Shift and "," in French, Shift and "ß" in German.
     EXPECT_EQ(commandFor('<', shift, false, '?'), Command::ToggleHelp);
     EXPECT_EQ(commandFor(223, shift, false, '?'), Command::ToggleHelp);

@@ -35,6 +35,7 @@
 #include "support/program_fixture.h"
 #include "support/recording.h"
 #include "support/temp_path.h"
+#include "velmkit/velm_checkbox.h"
 
 namespace {
 class ProgramLoopTest : public ProgramFixture {
@@ -126,6 +127,16 @@ TEST_F(ProgramLoopTest, ClassroomKeysActAndNeverReachTheWidgets) {
     key(SDLK_p);
     EXPECT_FALSE(program.classroom.paused);
     EXPECT_FALSE(program.classroom.panel->pausedShown());
+    // The tour clears the labels while it runs and gives them back after it.
+    program.theInterface->featuresCheckBox->toggle();
+    key(SDLK_RIGHT);
+    EXPECT_EQ(program.classroom.tourStep, 0);
+    EXPECT_FALSE(program.theInterface->highlightFeatures);
+    EXPECT_TRUE(frameParts(program).highlightFeatures) << "the step's label is drawn";
+    key(SDLK_LEFT);
+    EXPECT_EQ(program.classroom.tourStep, -1) << "past the first feature";
+    EXPECT_TRUE(program.theInterface->highlightFeatures);
+    program.theInterface->featuresCheckBox->toggle();
     EXPECT_EQ(keysSeen(), std::vector<std::string>());
     // Other keys still reach the library, presses and releases.
     key(SDLK_ESCAPE);

@@ -3,10 +3,13 @@
 // features picture.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "assets/canvas.h"
 #include "assets/features_picture.h"
+#include "support/temp_path.h"
+#include "velmkit/velm_font.h"
 
 TEST(Canvas, WhatLiesPastEveryEdgeStaysOutside) {
     Canvas canvas(16, 16);
@@ -24,6 +27,18 @@ TEST(Canvas, WhatLiesPastEveryEdgeStaysOutside) {
     canvas.fillEllipse(0, 16, 9, 9, rgb(255, 255, 255));
     EXPECT_EQ(canvas.get(15, 0).a, 1.0f);
     EXPECT_EQ(canvas.get(7, 7).b, 1.0f);
+}
+
+// A face in a folder named beyond the ANSI code page (a zip unpacked under
+// "Imágenes" on Windows) is read all the same.
+TEST(Canvas, AFaceInAFolderNamedBeyondTheAnsiCodePageIsRead) {
+    velmSetFontFolders({"."});   // where the Windows suite keeps its faces; fontconfig elsewhere
+    const std::filesystem::path face = std::filesystem::u8path(velmResolveFontFile(labelFontFile));
+    const std::string folder = testTempPath("Im\xC3\xA1genes");
+    std::filesystem::create_directories(std::filesystem::u8path(folder));
+    std::filesystem::copy_file(face, std::filesystem::u8path(folder + "/label.ttf"),
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_TRUE(TextRenderer(folder + "/label.ttf").ok());
 }
 
 TEST(Canvas, AFaceThatCannotBeReadPaintsNoFeaturesPicture) {

@@ -18,7 +18,7 @@ constexpr Region logoRegion{490, 410, 50, 50};
 constexpr Region makerRegion{540, 422, 85, 26};     // "uorlin"
 constexpr Region addressRegion{528, 458, 106, 14};
 constexpr Region creditsRegion{200, 190, 240, 100};
-constexpr Region arcLabelRegion{240, 78, 100, 16};  // "Volcanic arc"
+constexpr Region arcLabelRegion{230, 146, 100, 16}; // "Volcanic arc"
 constexpr Region trenchLabelRegion{170, 264, 50, 16};
 constexpr Region plainSkyRegion{300, 8, 100, 30};
 constexpr Region unreadNoticeRegion{20, 92, 300, 16};   // a notice's first line, under the panel

@@ -2,15 +2,10 @@
 // scripts/test-windows, which names the installed program).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "assets/feature_labels.h"
 #include "e2e/program_run.h"
-#include "e2e/window_places.h"
 
 namespace {
 // The parts that stand still: sky and panel above the scene, the land and
@@ -57,37 +52,4 @@ TEST(WindowsBesideLinux, ShowsTheSameScene) {
         EXPECT_TRUE(run->waitForExit(10));
         EXPECT_EQ(run->exitStatus(), 0);
     }
-}
-
-// From a folder named beyond the ANSI code page, full screen shows the
-// labels painted at the screen's size, as the Linux program paints them:
-// not the window's picture stretched, whose texts would be blurred.
-TEST(WindowsBesideLinux, FullScreenPaintsTheLabelsAtTheScreensSize) {
-    if (std::getenv("CORVANE_WINDOWS_PROGRAM") == nullptr)
-        GTEST_SKIP() << "no Windows program named";
-    Box place{};
-    for (const FeatureLabel& label : featureLabels())
-        if (std::string(label.key) == "oceanic_crust")
-            place = label.place;   // over the sea, where no smoke passes
-    std::vector<Image> shots;
-    for (const bool onLinux : {false, true}) {
-        ProgramRun run(onLinux);
-        ASSERT_TRUE(run.start(CORVANE_DATA_DIR, {}, 0.5));
-        run.click(checkBoxX, checkBoxY);
-        run.pressWithModifiers({}, "p");
-        run.pressWithModifiers({}, "F11");
-        shots.push_back(run.screenshotWhen([](const Image& s) { return s.width > 640; }, 10, true));
-        run.pressWithModifiers({}, "Escape");
-        run.requestClose();
-        EXPECT_TRUE(run.waitForExit(10));
-    }
-    ASSERT_EQ(shots[0].width, shots[1].width);
-    const float scale = std::min(shots[0].width / 640.0f, shots[0].height / 480.0f);
-    const int left = static_cast<int>((shots[0].width - 640 * scale) / 2);
-    const Region text{left + static_cast<int>(place.left * scale), static_cast<int>((480 - place.top) * scale),
-                      static_cast<int>(place.width() * scale), static_cast<int>(place.height() * scale)};
-    const int differing = differingPixels(shots[0], shots[1], text);
-    std::printf("full screen %ux%u: %d of %d pixels of a label differ from Linux's\n", shots[0].width,
-                shots[0].height, differing, text.w * text.h);
-    EXPECT_LT(differing, text.w * text.h / 20) << "the label painted at the screen's size";
 }

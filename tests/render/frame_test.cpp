@@ -81,15 +81,15 @@ TEST_F(FrameTest, BeforeTheSceneExistsOnlyPicturesAndPanelAreDrawn) {
 TEST_F(FrameTest, FeaturesPictureOnlyWhileHighlighted) {
     // The "Volcanic arc" label of the features picture.
     compose();
-    const auto off = readRect(240, 380, 100, 24);
+    const auto off = readRect(230, 316, 100, 22);
     compose();
-    EXPECT_EQ(changedPixels(off, readRect(240, 380, 100, 24)), 0) << "frames are repeatable";
+    EXPECT_EQ(changedPixels(off, readRect(230, 316, 100, 22)), 0) << "frames are repeatable";
     program.theInterface->highlightFeatures = true;
     compose();
-    EXPECT_GT(changedPixels(off, readRect(240, 380, 100, 24)), 300);
+    EXPECT_GT(changedPixels(off, readRect(230, 316, 100, 22)), 300);
     program.theInterface->highlightFeatures = false;
     compose();
-    EXPECT_EQ(changedPixels(off, readRect(240, 380, 100, 24)), 0);
+    EXPECT_EQ(changedPixels(off, readRect(230, 316, 100, 22)), 0);
 }
 
 TEST_F(FrameTest, CameraKeepsTheVerticalFieldOfViewOnAWiderWindow) {

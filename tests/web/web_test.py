@@ -217,6 +217,51 @@ return {box: r.toJSON(), width: canvas.width, height: canvas.height, ratio: devi
 """
 
 
+def described(page, form, language):
+    """The picture as a screen reader finds it: an image described by every
+    feature's name and sentence in the page's language; the tour's steps
+    and P said in a polite live region."""
+    texts = page.js("return Module.corvaneTexts")
+    features = [texts[k] for k in texts if k.startswith(("feature-", "sentence-"))]
+    tree = page.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    said = " ".join(str(n.get(k, {}).get("value", "")) for n in tree for k in ("name", "description"))
+    image = [n for n in tree if n.get("role", {}).get("value") == "image" and texts["description"] in
+             n.get("description", {}).get("value", "")]
+    check(f"{form}, {language}: the canvas is an image described by every feature's name and sentence",
+          len(features) == 32 and all(f in said for f in features) and len(image) == 1,
+          f"{sum(f not in said for f in features)} of {len(features)} missing")
+    page.canvas.click()
+    live = lambda: page.js("const s = document.getElementById('said');"
+                           "return s.getAttribute('aria-live') === 'polite' ? s.textContent : ''")
+    page.keys(Keys.ARROW_RIGHT)
+    step = live()
+    page.keys("p")
+    paused = live()
+    page.keys("p")
+    page.keys(Keys.ESCAPE)
+    check(f"{form}, {language}: the tour's steps and P are said in a polite live region",
+          step == texts["feature-0"] + ": " + texts["sentence-0"] and paused == texts["paused"], f"{step!r}, {paused!r}")
+    return texts
+
+
+def reached_by_tab(page, form):
+    """Every control, the canvas and the description reached by Tab alone."""
+    page.js("document.activeElement.blur(); window.scrollTo(0, 0);")
+    reached = set()
+    for _ in range(30):
+        ActionChains(page.driver).send_keys(Keys.TAB).perform()
+        reached.add(page.js("return document.activeElement.id"))
+    wanted = {"canvas", "licences", "labels", "pause", "save", "help", "previous", "next", "describe"}
+    page.js("document.getElementById('describe').focus()")
+    page.keys(Keys.ENTER)
+    description = page.js("return document.activeElement.id")
+    page.keys(Keys.TAB)
+    page.js("document.getElementById('describe').click()")
+    check(f"{form}: every control, the canvas and the description are reached by Tab alone",
+          wanted <= reached and description == "description", f"missing {sorted(wanted - reached)}, {description}")
+    page.canvas.click()
+
+
 def layouts(page, form):
     """On screens and phones the canvas is the largest 4:3 picture that leaves
     the buttons on screen, drawn at the screen's own pixels, with nothing to scroll."""
@@ -327,6 +372,8 @@ def test(url, form, reference, downloads, stop_server=None):
               f"drawn at {first} s, seen by the test at {seen} s")
         share, still = still_share(page.shots(), reference("en", page.shot().size))
         check(f"{form}: still parts as on Linux", share >= 0.99, f"{share:.2%} of {still} still pixels within 8 levels")
+        english = described(page, form, "English")
+        reached_by_tab(page, form)
         layouts(page, form)
         page.driver.get(url + ("&" if "?" in url else "?") + "lang=de")
         page.canvas = page.driver.find_element(By.ID, "canvas")
@@ -334,6 +381,9 @@ def test(url, form, reference, downloads, stop_server=None):
         share, still = still_share(page.shots(), reference("de", page.shot().size))
         check(f"{form}: still parts as on Linux in German", share >= 0.99 and page.driver.execute_script(
             "return document.documentElement.lang") == "de", f"{share:.2%} of {still} still pixels within 8 levels")
+        german = described(page, form, "German")
+        check(f"{form}: the features described in German", all(
+            german[k] != english[k] for k in english if k.startswith(("feature-", "sentence-"))))
         page.canvas.click()
         # The animation's clock against the wall's, over 30 s with five
         # pictures saved: no save is added to the animation's time.
@@ -439,6 +489,19 @@ def test(url, form, reference, downloads, stop_server=None):
             time.sleep(0.3)
             unchanged &= not page.pressed("fullscreen") and page.js("return [canvas.width, canvas.height]") == pixels
         check(f"{form}: a refused full screen changes nothing, nor does Escape after it", unchanged)
+        # A system that asks for less motion: the page starts paused, and says so; P starts it.
+        page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+        page.driver.refresh()
+        page.wait_drawn()
+        time.sleep(1)
+        still = page.pressed("pause") and still_for(page)
+        told = page.js("return document.getElementById('said').textContent") == page.js("return Module.corvaneTexts.reduced")
+        page.canvas.click()
+        page.keys("p")
+        check(f"{form}: with less motion asked for, the page starts paused and says so; P starts it",
+              still and told and not still_for(page))
+        page.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
         logs = [entry for entry in page.driver.get_log("browser") if entry["level"] == "SEVERE"]
         check(f"{form}: no error in the console", not logs, "; ".join(entry["message"] for entry in logs)[:300])
         if stop_server is not None:
