@@ -10,7 +10,7 @@
 #include "velmkit/velm_file.h"
 
 namespace {
-constexpr const char* english = "en";
+constexpr const char* english = englishLanguage;
 
 const char* environment(const char* name) {
     const char* value = std::getenv(name);
@@ -117,9 +117,4 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
     if (chosen == english)
         useNoCatalog();
     return chosen;
-}
-
-std::string translatedFeaturesPicture(const std::string& language) {
-    const std::string picture = "corvane_features_" + language + ".png";
-    return language != english && velmPathExists(picture) ? picture : std::string();
 }

@@ -19,7 +19,5 @@ std::string setUpLanguage(const std::string& requested, const std::string& folde
 // The languages a setting names, most specific first: "pt_BR.UTF-8@x"
 // gives pt_BR, then pt.
 std::vector<std::string> languagesOf(const std::string& setting);
-// The features picture with its labels in language, in the working
-// folder: "corvane_features_<language>.png" when it is there; empty for
-// English and where there is none (the shipped corvane_features.png then).
-std::string translatedFeaturesPicture(const std::string& language);
+// The language of the texts as written, with no catalog.
+constexpr const char* englishLanguage = "en";

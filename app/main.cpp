@@ -18,7 +18,7 @@ int programMain(int argc, char** argv) {
     findPicturesBesideProgram();
     velmSetFontFolders(fontFolders());
     const std::string language = setUpLanguage(line.language, localeFolder());
-    Program& program = startUp(translatedFeaturesPicture(language));
+    Program& program = startUp(language != englishLanguage);
     if (line.fullScreen)
         setFullScreen(program, true);
     if (line.paused)

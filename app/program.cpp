@@ -51,8 +51,7 @@ void buildProgram(Program& program, void (*exitHandler)()) {
 
     setupGLState();
     stageDone("video");
-    program.unreadPictures = loadTextures(program.textures,
-                                          program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
+    program.unreadPictures = loadTextures(program.textures);
     stageDone("textures");
     velmInit(addTimer, noOpHook, getModifiers);
     program.guiContext = new VelmContext(startWidth, startHeight, defaultFontFile, panelPalette());
@@ -105,8 +104,9 @@ void prepareFeaturesPicture(Program& program) {
         return;
     const DesignView& view = program.view;
     int32_t w = 0, h = 0;
-    if (view.width != designWidth || view.height != designHeight || step >= 0) {
-        // A step of the tour is always painted, at the design's size too.
+    if (view.width != designWidth || view.height != designHeight || step >= 0 || program.translatedLabels) {
+        // A step of the tour, and the labels in another language than
+        // English, are always painted, at the design's size too.
         const float scale = std::min(view.scale, maxPaintedScale);
         w = scale < view.scale ? static_cast<int32_t>(designWidth * scale) : view.width;
         h = scale < view.scale ? static_cast<int32_t>(designHeight * scale) : view.height;
@@ -117,7 +117,7 @@ void prepareFeaturesPicture(Program& program) {
     const Image picture =
         step >= 0 ? paintedTourPicture(w, h, static_cast<size_t>(step), velmResolveFontFile(labelFontFile),
                                        velmResolveFontFile(captionFontFile), translate)
-        : w == 0  ? loadPng(program.featuresPicture.empty() ? featuresFileName : program.featuresPicture)
+        : w == 0  ? loadPng(featuresFileName)
                   : paintedFeaturesPicture(w, h, velmResolveFontFile(labelFontFile), translate);
     glBindTexture(GL_TEXTURE_2D, program.textures.featuresTexture);
     uploadPicture(picture, TextureUpload::OneLevel);
@@ -134,7 +134,7 @@ void drawFrame(Program& program) {
 void rebuildGlResources(Program& program) {
     // Fonts first: their old glyph textures' names may come back for ours.
     VelmFont::forgetAllGlObjects();
-    loadTextures(program.textures, program.featuresPicture.empty() ? nullptr : program.featuresPicture.c_str());
+    loadTextures(program.textures);
     program.theInterface->logo->texture = program.textures.logoTexture;
     recompileCones(program.animation);
     program.featuresWidth = program.featuresHeight = 0;   // the file's picture again

@@ -39,9 +39,9 @@ struct Program {
     VelmContext* guiContext = nullptr;
     Interface* theInterface = nullptr;
     TextureSet textures;
-    // Read in place of the features picture when set: its labels in the
-    // learner's language.
-    std::string featuresPicture;
+    // The labels in a language other than English: painted in it at every
+    // size (the shipped picture has them in English).
+    bool translatedLabels = false;
     Scene scene;
     Animation animation;
     FrameClock clock;

@@ -21,7 +21,7 @@ namespace {
 Program* running = nullptr;
 }  // namespace
 
-Program& startUp(const std::string& featuresPicture) {
+Program& startUp(bool translatedLabels) {
     configureHeap();
     if (!startVideo()) {
         std::printf("Error: couldn't initialize video\n");
@@ -35,7 +35,7 @@ Program& startUp(const std::string& featuresPicture) {
     if (!setWindowMode(designWidth, designHeight, WindowMode::Opening))
         windowFailed(nullptr, true);
     Program& program = *new Program();
-    program.featuresPicture = featuresPicture;
+    program.translatedLabels = translatedLabels;
     program.classroom.desktopWidth = desktopWidth;
     program.classroom.desktopHeight = desktopHeight;
     running = &program;

@@ -10,9 +10,9 @@ struct ProgramState;
 
 // Opens the window and makes the program's state in its fixed order, and
 // registers cleanUp; exits with status 1 when the video system or the
-// window cannot be had. featuresPicture, when not empty, is read in place of
-// the features picture.
-Program& startUp(const std::string& featuresPicture = "");
+// window cannot be had. translatedLabels: the labels are in a language
+// other than English, painted at every size.
+Program& startUp(bool translatedLabels = false);
 // One pass of the frame loop: events, drawing, time step, animation, timers.
 // Answers the animation step it took, in seconds.
 float runFrame(Program& program);

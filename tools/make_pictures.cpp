@@ -439,7 +439,7 @@ int main(int argc, char** argv) {
             ok = false;
             continue;
         }
-        ok &= save(stored(translated), folder, ("corvane_features_" + language + ".png").c_str(), 4);
+        // Checked, not stored: the program paints them in the language shown.
     }
     ok &= save(smokePicture(), folder, "corvane_smoke.png", 2);
     ok &= save(seepagePicture(), folder, "corvane_seepage.png", 4);

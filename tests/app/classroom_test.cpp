@@ -154,20 +154,6 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     EXPECT_STREQ(tr("Trench"), "Trench");
 }
 
-// A language's own features picture, when it is beside the program; the
-// shipped English one otherwise.
-TEST(Language, FeaturesPictureInTheLanguageWhenThereIsOne) {
-    const std::string dir = folder("pictures");
-    for (const char* name : {"corvane_features_de.png", "corvane_features_en.png"})
-        std::ofstream(dir + "/" + name) << "x";
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    EXPECT_EQ(translatedFeaturesPicture("de"), "corvane_features_de.png");
-    EXPECT_EQ(translatedFeaturesPicture("fr"), "");
-    EXPECT_EQ(translatedFeaturesPicture("en"), "");
-    std::filesystem::current_path(previous);
-}
-
 // The compiled catalog is read whole: every text of it, and nothing of a
 // damaged one, which leaves the texts as they were.
 TEST(Language, CatalogReadWholeOrNotAtAll) {

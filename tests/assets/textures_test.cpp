@@ -200,9 +200,8 @@ TEST(ShippedPictures, EveryPictureDecodesWithItsSizeAndChannels) {
 TEST(ShippedPictures, GeneratorReproducesThemByteForByte) {
     const std::string dir = freshFolder("pictures");
     ASSERT_EQ(std::system((std::string(CORVANE_MAKE_PICTURES) + " " + dir + " " + CORVANE_PO_DIR).c_str()), 0);
-    // Every picture it makes, the translated features pictures too, is shipped as made.
-    std::vector<std::string> names = {"corvane_features_de.png", "corvane_features_es.png", "corvane_features_fr.png",
-                                      "corvane_features_pt_BR.png", "corvane_features_pt_PT.png"};
+    // Every picture it makes is shipped as made.
+    std::vector<std::string> names;
     for (const PictureSpec& spec : shipped)
         names.push_back(spec.name);
     for (const std::string& name : names) {
