@@ -21,12 +21,6 @@ TEST(Canvas, WhatLiesPastEveryEdgeStaysOutside) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(canvas.get(x, y).a, 0.0f) << x << "," << y;
-    // Shapes across every edge paint what lies inside.
-    canvas.fillPolygon({-9, 8, 8, -9, 25, 8, 8, 25}, rgb(0, 255, 0));
-    canvas.strokeLine(-5, 20, 20, -5, 3, rgb(0, 0, 255));
-    canvas.fillEllipse(0, 16, 9, 9, rgb(255, 255, 255));
-    EXPECT_EQ(canvas.get(15, 0).a, 1.0f);
-    EXPECT_EQ(canvas.get(7, 7).b, 1.0f);
 }
 
 // A face in a folder named beyond the ANSI code page (a zip unpacked under
