@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "app/platform.h"
 #include "interface/translation.h"
@@ -74,9 +75,17 @@ std::vector<std::string> languageSettings() {
 }  // namespace
 
 namespace {
-// "pt_PT" for "pt": a language without a country, in its home country;
-// empty for one that names a country already.
-std::string homeCountryOf(const std::string& language) {
+// The catalog that serves a language too: its home country's for a
+// language named alone ("pt" is pt_PT); Chinese by its writing, the
+// traditional characters of Taiwan for Hong Kong and Macao, the simplified
+// ones of mainland China for Singapore and for Chinese named alone. Empty
+// where there is none other.
+std::string servedAlsoBy(const std::string& language) {
+    static const std::pair<const char*, const char*> writings[] = {
+        {"zh", "zh_CN"}, {"zh_SG", "zh_CN"}, {"zh_HK", "zh_TW"}, {"zh_MO", "zh_TW"}};
+    for (const auto& [name, catalog] : writings)
+        if (language == name)
+            return catalog;
     if (language.find('_') != std::string::npos)
         return {};
     std::string country = language;
@@ -100,7 +109,7 @@ std::string firstLanguage(const std::vector<std::string>& settings, const std::s
             // catalog that cannot be read is passed over, so that the texts
             // and the features picture are always of one language. A language
             // named alone is its home country's: "pt" is pt_PT.
-            for (const std::string& name : {language, homeCountryOf(language)}) {
+            for (const std::string& name : {language, servedAlsoBy(language)}) {
                 const std::string catalog = folder + "/" + name + "/LC_MESSAGES/" + textDomain + ".mo";
                 if (!name.empty() && velmPathExists(catalog) && useCatalogFile(catalog))
                     return name;

@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "assets/language_faces.h"
 #include "velmkit/velm_font.h"
 
 int programMain(int argc, char** argv) {
@@ -18,6 +19,7 @@ int programMain(int argc, char** argv) {
     findPicturesBesideProgram();
     velmSetFontFolders(fontFolders());
     const std::string language = setUpLanguage(line.language, localeFolder());
+    velmSetFallbackFamily(fallbackFamilyOf(language));
     Program& program = startUp(language != englishLanguage);
     if (line.fullScreen)
         setFullScreen(program, true);

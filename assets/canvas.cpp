@@ -10,6 +10,8 @@
 #include <cstdio>
 
 #include "velmkit/velm_file.h"
+#include "velmkit/velm_font.h"
+#include "velmkit/velm_text.h"
 
 Colour mix(const Colour& a, const Colour& b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
@@ -312,67 +314,79 @@ TextRenderer::TextRenderer(const std::string& fontFile) : fontData(fontBytes(fon
         return;
     library = lib;
     FT_Face f = nullptr;
-    if (FT_New_Memory_Face(lib, fontData.data(), static_cast<FT_Long>(fontData.size()), 0, &f) == 0)
-        face = f;
+    if (FT_New_Memory_Face(lib, fontData.data(), static_cast<FT_Long>(fontData.size()), 0, &f) != 0)
+        return;
+    faces.push_back(f);
+    fallbackData = velmFallbackFaceBytes((f->style_flags & FT_STYLE_FLAG_BOLD) != 0);
+    FT_Face fallback = nullptr;
+    if (fallbackData != nullptr &&
+        FT_New_Memory_Face(lib, fallbackData->data(), static_cast<FT_Long>(fallbackData->size()), 0, &fallback) == 0)
+        faces.push_back(fallback);
 }
 
 TextRenderer::~TextRenderer() {
-    if (face != nullptr)
-        FT_Done_Face(static_cast<FT_Face>(face));
+    for (void* f : faces)
+        FT_Done_Face(static_cast<FT_Face>(f));
     if (library != nullptr)
         FT_Done_FreeType(static_cast<FT_Library>(library));
 }
 
-namespace {
-// The characters of UTF-8 text; a byte that does not decode counts as itself.
-std::vector<uint32_t> codePoints(const std::string& text) {
-    std::vector<uint32_t> out;
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool valid = i + extra < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const unsigned char next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        out.push_back(valid ? c : lead);
-        i += valid ? extra + 1 : 1;
-    }
-    return out;
+bool TextRenderer::draws(uint32_t code) const {
+    for (void* f : faces)
+        if (FT_Get_Char_Index(static_cast<FT_Face>(f), code) != 0)
+            return true;
+    return false;
 }
-}  // namespace
+
+std::vector<TextRenderer::PlacedGlyph> TextRenderer::placeGlyphs(const std::string& text, int pixelSize,
+                                                                 float& advance) const {
+    std::vector<PlacedGlyph> glyphs;
+    advance = 0;
+    const auto has = [&](int f, uint32_t code) {
+        return FT_Get_Char_Index(static_cast<FT_Face>(faces[static_cast<size_t>(f)]), code) != 0;
+    };
+    for (const VelmTextRun& run : velmTextRuns(text, static_cast<int>(faces.size()), has)) {
+        auto f = static_cast<FT_Face>(faces[static_cast<size_t>(run.face)]);
+        FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(pixelSize));
+        for (const VelmCharacter& c : velmCharacters(run.text)) {
+            const unsigned index = FT_Get_Char_Index(f, c.code);
+            if (FT_Load_Glyph(f, index, FT_LOAD_DEFAULT) != 0)
+                continue;
+            glyphs.push_back({static_cast<size_t>(run.face), index, advance});
+            advance += f->glyph->advance.x / 64.0f;
+        }
+    }
+    return glyphs;
+}
 
 float TextRenderer::advance(const std::string& text, int pixelSize) const {
-    auto f = static_cast<FT_Face>(face);
-    if (f == nullptr)
-        return 0;
-    FT_Set_Pixel_Sizes(f, 0, pixelSize);
-    float pen = 0;
-    for (uint32_t ch : codePoints(text))
-        if (FT_Load_Char(f, ch, FT_LOAD_DEFAULT) == 0)
-            pen += f->glyph->advance.x / 64.0f;
-    return pen;
+    float width = 0;
+    if (ok())
+        placeGlyphs(text, pixelSize, width);
+    return width;
 }
 
 Mask TextRenderer::render(const std::string& text, int pixelSize, int& baselineY) const {
-    auto f = static_cast<FT_Face>(face);
     baselineY = 0;
-    if (f == nullptr)
+    if (!ok())
         return Mask(0, 0);
-    FT_Set_Pixel_Sizes(f, 0, pixelSize);
-    const int ascent = static_cast<int>(std::ceil(f->size->metrics.ascender / 64.0));
-    const int descent = static_cast<int>(std::ceil(-f->size->metrics.descender / 64.0));
-    const int width = static_cast<int>(std::ceil(advance(text, pixelSize))) + 4;
-    Mask mask(width, ascent + descent + 2);
+    float width = 0;
+    const std::vector<PlacedGlyph> glyphs = placeGlyphs(text, pixelSize, width);
+    // The line's height is the font's own face's: a fallback's glyphs sit
+    // on the same baseline.
+    auto own = static_cast<FT_Face>(faces[0]);
+    FT_Set_Pixel_Sizes(own, 0, static_cast<FT_UInt>(pixelSize));
+    const int ascent = static_cast<int>(std::ceil(own->size->metrics.ascender / 64.0));
+    const int descent = static_cast<int>(std::ceil(-own->size->metrics.descender / 64.0));
+    Mask mask(static_cast<int>(std::ceil(width)) + 4, ascent + descent + 2);
     baselineY = ascent + 1;
-    float pen = 1;
-    for (uint32_t ch : codePoints(text)) {
-        if (FT_Load_Char(f, ch, FT_LOAD_RENDER) != 0)
+    for (const PlacedGlyph& g : glyphs) {
+        auto f = static_cast<FT_Face>(faces[g.face]);
+        FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(pixelSize));
+        if (FT_Load_Glyph(f, g.index, FT_LOAD_RENDER) != 0)
             continue;
         const FT_Bitmap& bm = f->glyph->bitmap;
-        const int left = static_cast<int>(std::lround(pen)) + f->glyph->bitmap_left;
+        const int left = static_cast<int>(std::lround(1 + g.x)) + f->glyph->bitmap_left;
         const int top = baselineY - f->glyph->bitmap_top;
         for (unsigned row = 0; row < bm.rows; ++row)
             for (unsigned col = 0; col < bm.width; ++col) {
@@ -380,7 +394,6 @@ Mask TextRenderer::render(const std::string& text, int pixelSize, int& baselineY
                 if (x >= 0 && y >= 0 && x < mask.width && y < mask.height)
                     mask(x, y) = std::max(mask(x, y), bm.buffer[row * bm.pitch + col] / 255.0f);
             }
-        pen += f->glyph->advance.x / 64.0f;
     }
     return mask;
 }

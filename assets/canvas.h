@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,9 @@ float tileNoise(float x, float y, int period, uint32_t seed);
 // Sum of octaves of tileNoise, each twice the frequency at gain times the amplitude; 0..1.
 float tileFbm(float x, float y, int period, int octaves, float gain, uint32_t seed);
 
-// Text drawn with a TrueType face at a pixel size.
+// Text drawn with a TrueType face at a pixel size, the characters the face
+// lacks by the fallback face of its weight (velmSetFallbackFamily: the
+// Chinese, Japanese or Korean of a catalog).
 class TextRenderer {
 public:
     // The face in fontFile (a UTF-8 path); ok() is false when it cannot be read.
@@ -85,13 +88,27 @@ public:
     ~TextRenderer();
     TextRenderer(const TextRenderer&) = delete;
     TextRenderer& operator=(const TextRenderer&) = delete;
-    bool ok() const { return face != nullptr; }
+    bool ok() const { return !faces.empty(); }
     // Coverage mask of the text, its baseline at baselineY in the mask.
     Mask render(const std::string& text, int pixelSize, int& baselineY) const;
     float advance(const std::string& text, int pixelSize) const;
+    // Whether a face of the chain has a glyph for the character.
+    bool draws(uint32_t code) const;
+
+    // A glyph of the text where it goes: its face in the chain, its index
+    // in that face, its pen position in pixels from the text's start.
+    struct PlacedGlyph {
+        size_t face;
+        unsigned index;
+        float x;
+    };
+    // The text as glyphs in place, and its whole advance: the one step
+    // from characters to glyphs, where shaping would go.
+    std::vector<PlacedGlyph> placeGlyphs(const std::string& text, int pixelSize, float& advance) const;
 
 private:
     std::vector<unsigned char> fontData;   // the face's file, which FreeType reads from memory
+    std::shared_ptr<const std::vector<unsigned char>> fallbackData;
     void* library = nullptr;
-    void* face = nullptr;
+    std::vector<void*> faces;   // the font's face, then its fallback
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "assets/canvas.h"
+#include "velmkit/velm_text.h"
 
 // Marks a text for the catalog's template (xgettext --keyword=N_).
 #define N_(text) text
@@ -144,16 +145,16 @@ std::vector<FeatureLabel> featureLabels() {
         {"lithosphere", N_("Lithosphere\n(oceanic plate)"), {14, 56, 160, 108}, Target::None, false, none},
         {"oceanic_crust", N_("Oceanic crust"), {10, 190, 146, 228}, Target::OceanicCrust, true, front(-0.5f, -0.145f)},
         {"lithospheric_mantle", N_("Lithospheric mantle"), {165, 50, 372, 84}, Target::PlateMantle, false, none},
-        {"subducting_plate", N_("Subducting plate"), {176, 89, 330, 106}, Target::Slab, true, inSlab(0.05f, 0.05f)},
+        {"subducting_plate", N_("Subducting plate"), {176, 89, 362, 106}, Target::Slab, true, inSlab(0.05f, 0.05f)},
         {"asthenosphere", N_("Asthenosphere"), {10, 8, 130, 26}, Target::Asthenosphere, false, none, Ink::Light},
         {"mid_ocean_ridge", N_("from a mid-ocean ridge"), {20, 112, 300, 127}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
         {"plate_rate", N_("about 5 cm per year"), {14, 131, 200, 146}, Target::None, false, none, Ink::Light,
          Align::Left, 12},
         {"trench", N_("Trench"), {148, 182, 258, 218}, Target::Trench, true, trenchBottom()},
-        {"accretionary_wedge", N_("Accretionary wedge"), {184, 250, 345, 268}, Target::Sediment, true,
+        {"accretionary_wedge", N_("Accretionary wedge"), {164, 250, 365, 268}, Target::Sediment, true,
          front(-0.147f, -0.14f), Ink::Plain, Align::Centre},
-        {"volcanic_arc", N_("Volcanic arc"), {228, 318, 348, 336}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
+        {"volcanic_arc", N_("Volcanic arc"), {228, 318, 404, 336}, Target::Cone, true, ScenePoint{0.33f, 0.27f, 1.4f}},
         {"not_to_scale", N_("Not to scale"), {470, 378, 630, 394}, Target::None, false, none, Ink::Light, Align::Right,
          12},
         {"rising_magma", N_("Rising magma"), {506, 246, 620, 279}, Target::Magma, true,
@@ -162,9 +163,11 @@ std::vector<FeatureLabel> featureLabels() {
          front(0.68f, mohoAt(0.68f) + 0.05f), Ink::Plain, Align::Right},
         {"continental_lithosphere", N_("Continental\nlithosphere"), {506, 128, 620, 162}, Target::None, false, none,
          Ink::Plain, Align::Right},
-        {"mantle_wedge", N_("Mantle wedge"), {506, 78, 632, 96}, Target::MantleWedge, false, front(0.62f, -0.3f),
-         Ink::Plain, Align::Centre},
-        {"partial_melting", N_("Partial melting"), {326, 134, 468, 151}, Target::Melt, true, meltPoint, Ink::Hot,
+        // Set from the right where the English text, once centred, ends:
+        // longer translations grow towards the melt, not off the picture.
+        {"mantle_wedge", N_("Mantle wedge"), {476, 78, 620.5f, 96}, Target::MantleWedge, false, front(0.62f, -0.3f),
+         Ink::Plain, Align::Right},
+        {"partial_melting", N_("Partial melting"), {290, 134, 468, 151}, Target::Melt, true, meltPoint, Ink::Hot,
          Align::Right},
         {"earthquakes", N_("Earthquakes (Benioff zone)"), {168, 29, 420, 46}, Target::Earthquake, true,
          quakePoints()[4]},
@@ -323,25 +326,34 @@ std::string oneLine(std::string text) {
 }
 
 std::vector<std::string> breakLines(const std::string& text, float width, const TextRenderer& font, int size) {
+    // The text in pieces a line may end after: a word with the space after
+    // it, or in Chinese and Japanese a character (with what may not be
+    // parted from it).
+    std::vector<std::string> pieces(1);
+    const std::vector<VelmCharacter> characters = velmCharacters(text);
+    for (size_t k = 0; k < characters.size(); ++k) {
+        const size_t end = k + 1 < characters.size() ? characters[k + 1].at : text.size();
+        pieces.back().append(text, characters[k].at, end - characters[k].at);
+        if (k + 1 < characters.size() &&
+            (characters[k].code == ' ' || velmBreakBetween(characters[k].code, characters[k + 1].code)))
+            pieces.emplace_back();
+    }
+    const auto trimmed = [](std::string line) {
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        return line;
+    };
     std::vector<std::string> lines;
     std::string line;
-    size_t from = 0;
-    while (from < text.size()) {
-        size_t end = text.find(' ', from);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string word = text.substr(from, end - from);
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && font.advance(longer, size) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
+    for (const std::string& piece : pieces) {
+        if (!line.empty() && font.advance(trimmed(line + piece), size) > width) {
+            lines.push_back(trimmed(line));
+            line.clear();
         }
-        from = end + 1;
+        line += piece;
     }
-    if (!line.empty())
-        lines.push_back(line);
+    if (!trimmed(line).empty())
+        lines.push_back(trimmed(line));
     return lines;
 }
 

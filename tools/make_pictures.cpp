@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@
 #include "animation/animation.h"
 #include "animation/vent_cone.h"
 #include "velmkit/velm_font.h"
+#include "velmkit/velm_text.h"
+#include "assets/language_faces.h"
 
 namespace {
 constexpr float pi = 3.14159265f;
@@ -380,6 +383,21 @@ bool save(const Canvas& canvas, const std::string& folder, const char* name, int
     }
     return true;
 }
+// Whether the faces the program draws a catalog's texts in (its bold and
+// regular weights, each with its fallback) have a glyph for every character
+// of every translation: none is drawn as an empty box.
+bool everyGlyphDrawn(const std::map<std::string, std::string>& texts, const TextRenderer& bold,
+                     const TextRenderer& regular) {
+    bool ok = true;
+    for (const auto& [english, translated] : texts)
+        for (const VelmCharacter& c : velmCharacters(translated))
+            if (c.code != '\n' && (!bold.draws(c.code) || !regular.draws(c.code))) {
+                std::fprintf(stderr, "no face draws U+%04X, in \"%s\"\n", static_cast<unsigned>(c.code),
+                             translated.c_str());
+                ok = false;
+            }
+    return ok;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -392,8 +410,8 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : "data";
     const std::string poFolder = argc > 2 ? argv[2] : "po";
     const std::string fontFile = velmResolveFontFile(labelFontFile);
-    TextRenderer font(fontFile);
-    if (!font.ok()) {
+    auto font = std::make_unique<TextRenderer>(fontFile);
+    if (!font->ok()) {
         std::fprintf(stderr, "no font for the labels (asked fontconfig, got '%s')\n", fontFile.c_str());
         return 1;
     }
@@ -407,21 +425,21 @@ int main(int argc, char** argv) {
     ok &= save(overlayPicture(), folder, "corvane_overlay.png", 4);
     // The labels in each language, English where a text has no translation.
     const auto features = [&](const std::map<std::string, std::string>& texts, WindowPainter& p) {
-        return paintFeatures(p, font, [&](const std::string& english) {
+        return paintFeatures(p, *font, [&](const std::string& english) {
             const auto found = texts.find(english);
             return found != texts.end() ? found->second : english;
         });
     };
     // Every caption of the tour fits its box, in every language.
-    const TextRenderer captionFont(velmResolveFontFile(captionFontFile));
+    auto captionFont = std::make_unique<TextRenderer>(velmResolveFontFile(captionFontFile));
     const auto captionsFit = [&](const std::map<std::string, std::string>& texts) {
         const auto in = [&](const char* english) {
             const auto found = texts.find(english);
             return found != texts.end() ? found->second : std::string(english);
         };
-        bool fit = captionFont.ok();
+        bool fit = captionFont->ok();
         for (const TourStep& step : tourSteps())
-            if (!layOutCaption(oneLine(in(step.name)), in(step.sentence), font, captionFont).fits) {
+            if (!layOutCaption(oneLine(in(step.name)), in(step.sentence), *font, *captionFont).fits) {
                 std::fprintf(stderr, "the caption of \"%s\" does not fit its box\n", in(step.name).c_str());
                 fit = false;
             }
@@ -433,8 +451,13 @@ int main(int argc, char** argv) {
     ok &= save(stored(english), folder, "corvane_features.png", 4);
     for (const std::string& language : translatedLanguages(poFolder)) {
         WindowPainter translated = windowPainter();
+        // Its faces: DejaVu Sans, and where it lacks the language's
+        // characters, the fallback the program draws them in.
+        velmSetFallbackFamily(fallbackFamilyOf(language));
+        font = std::make_unique<TextRenderer>(fontFile);
+        captionFont = std::make_unique<TextRenderer>(velmResolveFontFile(captionFontFile));
         const auto texts = readPoFile(poFolder + "/" + language + ".po");
-        if (!features(texts, translated) || !captionsFit(texts)) {
+        if (!features(texts, translated) || !captionsFit(texts) || !everyGlyphDrawn(texts, *font, *captionFont)) {
             std::fprintf(stderr, "in %s.po\n", language.c_str());
             ok = false;
             continue;

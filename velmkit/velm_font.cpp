@@ -3,6 +3,8 @@
 
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <cctype>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include "velmkit/velm_base.h"
 #include "velmkit/velm_file.h"
 #include "velmkit/velm_font_lookup.h"
+#include "velmkit/velm_text.h"
 
 namespace {
 constexpr unsigned maxFontFileBytes = 64u << 20;   // no font file is this large
@@ -112,6 +115,74 @@ std::vector<unsigned char> fileBytes(const std::string& path, size_t limit) {
 
 }  // namespace
 
+// A face as the runs of text need it: which characters it has, and (for a
+// fallback) its bytes and its instances by size, shared by every font of
+// its weight.
+struct VelmFace {
+    std::vector<unsigned char> bytes;
+    FT_Face coverage = nullptr;
+    std::map<unsigned, std::unique_ptr<FTFont>> sizes;
+    ~VelmFace() {
+        if (coverage != nullptr)
+            FT_Done_Face(coverage);
+    }
+    bool has(uint32_t code) const { return coverage != nullptr && FT_Get_Char_Index(coverage, code) != 0; }
+};
+
+namespace {
+FT_Library freeType() {
+    static FT_Library library = [] {
+        FT_Library made = nullptr;
+        return FT_Init_FreeType(&made) == 0 ? made : nullptr;
+    }();
+    return library;
+}
+
+// A face over bytes that outlive it.
+std::shared_ptr<VelmFace> faceOver(std::vector<unsigned char> bytes) {
+    auto face = std::make_shared<VelmFace>();
+    face->bytes = std::move(bytes);
+    if (freeType() == nullptr || face->bytes.empty() ||
+        FT_New_Memory_Face(freeType(), face->bytes.data(), static_cast<FT_Long>(face->bytes.size()), 0,
+                           &face->coverage) != 0)
+        face->coverage = nullptr;
+    return face;
+}
+
+std::string& fallbackFamily() {
+    static std::string family;
+    return family;
+}
+
+// The fallback faces made so far, regular and bold, for the family set.
+std::shared_ptr<VelmFace> fallbackFace(bool bold) {
+    static std::map<std::pair<std::string, bool>, std::shared_ptr<VelmFace>> made;
+    if (fallbackFamily().empty())
+        return nullptr;
+    auto& face = made[{fallbackFamily(), bold}];
+    if (face == nullptr)
+        face = faceOver(velmFaceBytes(velmFindFace(fallbackFamily(), bold)));
+    return face->coverage != nullptr ? face : nullptr;
+}
+}  // namespace
+
+void velmSetFallbackFamily(const std::string& family) { fallbackFamily() = family; }
+const std::string& velmFallbackFamily() { return fallbackFamily(); }
+
+std::shared_ptr<const std::vector<unsigned char>> velmFallbackFaceBytes(bool bold) {
+    const std::shared_ptr<VelmFace> face = fallbackFace(bold);
+    return face != nullptr ? std::shared_ptr<const std::vector<unsigned char>>(face, &face->bytes) : nullptr;
+}
+
+VelmFaceFile velmFindFace(const std::string& family, bool bold) { return velmSystemFace(family, bold); }
+
+std::vector<unsigned char> velmFaceBytes(const VelmFaceFile& face) {
+    std::vector<unsigned char> bytes = fileBytes(face.file, maxFontFileBytes);
+    if (bytes.size() >= 4 && std::string(bytes.begin(), bytes.begin() + 4) == "ttcf")
+        bytes = velmFaceOfCollection(bytes, face.index);
+    return bytes;
+}
+
 void velmSetFontFolders(const std::vector<std::string>& folders) { fontFolderList() = folders; }
 
 std::string velmResolveFontFile(const char* fileName) {
@@ -131,8 +202,11 @@ std::set<VelmFont*>& liveFonts() {
 }  // namespace
 
 void VelmFont::forgetAllGlObjects() {
-    for (VelmFont* font : liveFonts())
+    for (VelmFont* font : liveFonts()) {
         font->sizes.clear();
+        if (font->fallback != nullptr)
+            font->fallback->sizes.clear();
+    }
 }
 
 VelmFont::VelmFont(const char* fileName) {
@@ -149,6 +223,11 @@ VelmFont::VelmFont(const char* fileName) {
         return;
     bytes.swap(data);
     resolvedPath = path;
+    std::string family;
+    velmFamilyFromStem(fileName, family, bold);
+    fallback = fallbackFace(bold);
+    if (fallback != nullptr)   // which characters its own face has, only where it can fall back
+        own = faceOver(bytes);
 }
 
 VelmFont::VelmFont() { liveFonts().insert(this); }
@@ -185,12 +264,65 @@ const char* drawableText(const char* text, std::string& mended) {
 }
 }  // namespace
 
+std::vector<VelmTextRun> VelmFont::runsOf(const char* text) {
+    return velmTextRuns(text, 2, [&](int f, uint32_t code) { return (f == 0 ? own : fallback)->has(code); });
+}
+
+FTFont* VelmFont::runFace(int run, unsigned pixels) {
+    if (run == 0)
+        return faceOfPixels(pixels);
+    auto it = fallback->sizes.find(pixels);
+    if (it == fallback->sizes.end()) {
+        auto font = std::make_unique<FTBufferFont>(fallback->bytes.data(), fallback->bytes.size());
+        if (font->Error() != 0 || !font->FaceSize(pixels))
+            return nullptr;
+        it = fallback->sizes.emplace(pixels, std::move(font)).first;
+    }
+    return it->second.get();
+}
+
 float VelmFont::Advance(const char* text) {
     FTFont* font = face();
     if (font == nullptr || text == nullptr)
         return 0.0f;
     std::string mended;
-    return font->Advance(drawableText(text, mended));
+    if (!fallsBack())
+        return font->Advance(drawableText(text, mended));
+    float advance = 0;
+    const std::vector<VelmTextRun> runs = runsOf(drawableText(text, mended));
+    for (const VelmTextRun& run : runs)
+        if (FTFont* f = runFace(run.face, size))
+            advance += f->Advance(run.text.c_str());
+    return advance;
+}
+
+// Text of more than one face: each run at the screen's size, the pen moved
+// on by its advance, and left at the origin of the last glyph as a single
+// face leaves it.
+void VelmFont::renderRuns(const std::vector<VelmTextRun>& runs, float scale) {
+    const unsigned pixels = static_cast<unsigned>(std::lround(static_cast<float>(size) * scale));
+    float lastAdvance = 0, total = 0;
+    glPushMatrix();
+    for (const VelmTextRun& run : runs) {
+        FTFont* unit = runFace(run.face, size);
+        FTFont* sharp = scale == 1.0f ? unit : runFace(run.face, pixels);
+        if (unit == nullptr || sharp == nullptr)
+            continue;
+        if (scale == 1.0f) {
+            sharp->Render(run.text.c_str());
+        } else {
+            glPushMatrix();
+            glScalef(1.0f / scale, 1.0f / scale, 1.0f);
+            sharp->Render(run.text.c_str());
+            glPopMatrix();
+        }
+        const std::vector<VelmCharacter> characters = velmCharacters(run.text);
+        lastAdvance = unit->Advance(run.text.c_str() + characters.back().at);
+        total += unit->Advance(run.text.c_str());
+        glTranslatef(unit->Advance(run.text.c_str()), 0.0f, 0.0f);
+    }
+    glPopMatrix();
+    glTranslatef(total - lastAdvance, 0.0f, 0.0f);
 }
 
 void VelmFont::Render(const char* text) {
@@ -200,6 +332,10 @@ void VelmFont::Render(const char* text) {
     std::string mended;
     const char* safe = drawableText(text, mended);
     const float scale = velmPixelScale();
+    if (fallsBack()) {
+        renderRuns(runsOf(safe), scale);
+        return;
+    }
     if (scale == 1.0f) {
         font->Render(safe);
     } else {
@@ -238,33 +374,32 @@ float VelmFont::LineHeight() {
 }
 
 namespace {
-// Start of each character of s (UTF-8), and its end.
-std::vector<size_t> characterStarts(const std::string& s) {
-    std::vector<size_t> starts;
-    for (size_t i = 0; i < s.size(); ++i)
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
-            starts.push_back(i);
-    starts.push_back(s.size());
-    return starts;
-}
-
 // One line of text cut to width: the longest start that fits, at a space
-// when there is one (the space itself dropped), else between characters;
-// at least one character.
+// (the space itself dropped) or between two ideographs where there is one,
+// else between any characters; at least one character.
 void wrapLine(VelmFont& font, const std::string& line, float width, std::string& out) {
     std::string rest = line;
     while (font.Advance(rest.c_str()) > width) {
-        const std::vector<size_t> starts = characterStarts(rest);
-        if (starts.size() <= 2)
+        const std::vector<VelmCharacter> characters = velmCharacters(rest);
+        if (characters.size() <= 1)
             break;   // one character: nothing to cut
-        size_t fits = 1;   // characters that fit, at least one
-        while (fits + 1 < starts.size() && font.Advance(rest.substr(0, starts[fits + 1]).c_str()) <= width)
+        const auto startOf = [&](size_t k) { return k < characters.size() ? characters[k].at : rest.size(); };
+        size_t fits = 1;   // characters that fit, at least one; never all of them
+        while (fits + 1 <= characters.size() && font.Advance(rest.substr(0, startOf(fits + 1)).c_str()) <= width)
             ++fits;
-        const size_t space = rest.rfind(' ', starts[fits]);
-        const bool atSpace = space != std::string::npos && space > 0;
-        const size_t cut = atSpace ? space : starts[fits];
+        size_t cut = startOf(fits), skip = 0;
+        for (size_t k = fits; k > 0 && k < characters.size(); --k) {
+            if (characters[k].code == ' ') {
+                cut = characters[k].at, skip = 1;
+                break;
+            }
+            if (velmBreakBetween(characters[k - 1].code, characters[k].code)) {
+                cut = characters[k].at;
+                break;
+            }
+        }
         out += rest.substr(0, cut) + "\n";
-        rest = rest.substr(atSpace ? cut + 1 : cut);
+        rest = rest.substr(cut + skip);
     }
     out += rest;
 }

@@ -7,6 +7,8 @@
 #include <vector>
 
 class FTFont;
+struct VelmFace;
+struct VelmTextRun;
 
 // A font file opened once and drawn at any number of sizes.
 //
@@ -23,6 +25,8 @@ class FTFont;
 // cached string), one instance per size, sharing the file's bytes. Sizes and
 // measures are in units of the 2D view; where the host shows that view
 // scaled (velmSetPixelScale), glyphs are rasterised at the screen's size.
+// The characters its face lacks are drawn by the fallback face of its weight
+// (velmSetFallbackFamily), text cut into runs by velmTextRuns.
 class VelmFont {
 public:
     explicit VelmFont(const char* fileName);
@@ -62,12 +66,45 @@ protected:
 private:
     FTFont* face();   // the instance for the current size, null for a null font
     FTFont* faceOfPixels(unsigned pixels);
+    // Whether it has a fallback face (else its own face draws everything,
+    // without the runs' allocations).
+    bool fallsBack() const { return fallback != nullptr && own != nullptr; }
+    // text in runs of its faces: the font's own (0) and its fallback (1).
+    std::vector<VelmTextRun> runsOf(const char* text);
+    FTFont* runFace(int run, unsigned pixels);
+    void renderRuns(const std::vector<VelmTextRun>& runs, float scale);
 
     std::string resolvedPath;
     std::vector<unsigned char> bytes;
     std::map<unsigned, std::unique_ptr<FTFont>> sizes;
     unsigned size = 12;
+    bool bold = false;
+    std::shared_ptr<VelmFace> own, fallback;   // for which characters they have, and the fallback's sizes
 };
+
+// The family of the faces that draw what a font's own face lacks (the
+// Chinese, Japanese or Korean of a catalog), in the font's weight: asked of
+// fontconfig where there is fontconfig, else found in the font folders by
+// the family's name without spaces and its weight ("Noto Sans CJK JP":
+// NotoSansCJKJP-Regular.otf, NotoSansCJKJP-Bold.otf). Empty: no fallback.
+// Fonts made before it keep the fallback they had.
+void velmSetFallbackFamily(const std::string& family);
+const std::string& velmFallbackFamily();
+// The bytes of the fallback face of a weight, one font (a collection's face
+// moved to the front), shared by everything that draws with it; null where
+// no fallback family is set or its face cannot be read.
+std::shared_ptr<const std::vector<unsigned char>> velmFallbackFaceBytes(bool bold);
+// A face of a font file: the file, and the face in it for a collection.
+struct VelmFaceFile {
+    std::string file;
+    int index = 0;
+};
+// The file of family in that weight; an empty file where there is none
+// (fontconfig's nearest match of another family does not count).
+VelmFaceFile velmFindFace(const std::string& family, bool bold);
+// A face file's bytes as one font its first face is (a collection's face
+// moved to the front); empty when it cannot be read.
+std::vector<unsigned char> velmFaceBytes(const VelmFaceFile& face);
 
 // Where a font file is found: the file itself when it can be opened, else
 // the fontconfig match for its stem, or where there is no fontconfig the

@@ -15,3 +15,6 @@ const std::vector<std::string>& velmFontFolders();
 // The system's font for the family and weight fileName's stem names; empty
 // when none matches.
 std::string velmSystemFont(const std::string& fileName);
+// The system's face of exactly that family in that weight (velmFindFace).
+struct VelmFaceFile;
+VelmFaceFile velmSystemFace(const std::string& family, bool bold);

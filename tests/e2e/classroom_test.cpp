@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assets/feature_labels.h"
+#include "e2e/label_places.h"
 #include "e2e/program_run.h"
 #include "e2e/window_places.h"
 #include "support/temp_path.h"
@@ -249,9 +250,9 @@ TEST_P(TourTest, EachFeatureAloneWithItsCaptionAndBackToThePictureBefore) {
         const Image all = steady();
         tick();
         const Image before = steady();
-        std::map<std::string, Region> places;   // where each label's text must fit
-        for (const FeatureLabel& label : featureLabels())
-            places[label.key] = onScreen(label.place);
+        std::map<std::string, Region> places;   // where each label's text lies, and a pixel round it
+        for (const auto& [key, text] : englishLabelBoxes())
+            places[key] = onScreen({text.left - 1, text.bottom - 1, text.right + 1, text.top + 1});
         const Region caption = onScreen(captionBox);
         std::vector<Image> forward;
         for (const TourStep& step : tourSteps()) {
