@@ -19,6 +19,7 @@ no data: made for classrooms and for learners at home.")
     set(CPACK_DEBIAN_PACKAGE_SECTION education)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Not found by the library scan: the GL driver is loaded at run time, and the
-    # fonts are found through fontconfig.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri, fonts-dejavu-core")
+    # fonts are found through fontconfig (Noto Sans CJK for Chinese, Japanese
+    # and Korean).
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1-mesa-dri, fonts-dejavu-core, fonts-noto-cjk")
     include(CPack)

@@ -1,7 +1,10 @@
 # Writes the page's service worker (cmake -P): -Dtemplate= (sw.js.in),
 # -Dsite= (the served folder), its cache named after the files it keeps.
 set(sum "")
-foreach(name index.html corvane.js corvane.wasm corvane.data manifest.webmanifest icon-192.png icon-512.png)
+# The faces fetched for one language only are kept as they are first fetched.
+file(GLOB faces RELATIVE ${site} ${site}/fonts/*)
+list(SORT faces)
+foreach(name index.html corvane.js corvane.wasm corvane.data manifest.webmanifest icon-192.png icon-512.png ${faces})
     file(SHA256 ${site}/${name} one)
     string(APPEND sum ${one})
 endforeach()

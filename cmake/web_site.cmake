@@ -6,21 +6,27 @@
 set(site ${CMAKE_BINARY_DIR}/../site)
 set(bundle ${CMAKE_BINARY_DIR}/bundle)
 
-# DejaVu Sans, regular and bold: the Latin letters of every catalog, the
-# punctuation and the symbols the texts use.
-# Debian's Python, which has fontTools.
-find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+# DejaVu Sans, regular and bold: the Latin, Greek and Cyrillic letters of
+# every catalog, the punctuation and the symbols the texts use.
+include(cmake/font_subsets.cmake)
 set(font_folder /usr/share/fonts/truetype/dejavu)
 set(characters "U+0020-007E,U+00A0-017F,U+2010-2027,U+2030-203A,U+2190-2193,U+20AC,U+2212")
+set(catalog_texts "")
+foreach(po ${CORVANE_PO_FILES})
+    list(APPEND catalog_texts --text-file=${po})
+endforeach()
 set(bundled_fonts "")
 foreach(face DejaVuSans DejaVuSans-Bold)
     add_custom_command(OUTPUT ${bundle}/fonts/${face}.ttf
         COMMAND ${CMAKE_COMMAND} -E make_directory ${bundle}/fonts
-        COMMAND ${PYTHON3} -m fontTools.subset ${font_folder}/${face}.ttf --unicodes=${characters} --layout-features=*
-            --output-file=${bundle}/fonts/${face}.ttf
-        DEPENDS ${font_folder}/${face}.ttf VERBATIM)
+        COMMAND ${PYTHON3} -m fontTools.subset ${font_folder}/${face}.ttf --unicodes=${characters} ${catalog_texts}
+            --layout-features=* --output-file=${bundle}/fonts/${face}.ttf
+        DEPENDS ${font_folder}/${face}.ttf ${CORVANE_PO_FILES} VERBATIM)
     list(APPEND bundled_fonts ${bundle}/fonts/${face}.ttf)
 endforeach()
+# The Chinese, Japanese and Korean faces: beside the page, fetched only for
+# the language shown (the single file has them inside).
+corvane_cjk_subsets(${bundle}/cjk cjk_faces)
 
 # The page, with the licences of everything it carries written into it (the
 # single file has nowhere else to keep them).
@@ -30,7 +36,8 @@ foreach(entry "Corvane Zone|${PROJECT_SOURCE_DIR}/packaging/copyright"
               "FTGL|${CORVANE_FTGL_SOURCE}/COPYING"
               "libpng|${CORVANE_WEB_PREFIX}/licences/libpng.txt"
               "zlib|${CORVANE_WEB_PREFIX}/licences/zlib.txt"
-              "DejaVu fonts|/usr/share/doc/fonts-dejavu-core/copyright")
+              "DejaVu fonts|/usr/share/doc/fonts-dejavu-core/copyright"
+              "Noto Sans CJK|${CORVANE_CJK_LICENCE}")
     string(REPLACE "|" ";" entry "${entry}")
     list(GET entry 0 name)
     list(GET entry 1 file)
@@ -50,12 +57,14 @@ add_custom_target(web_files ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
     COMMAND ${CMAKE_COMMAND} -E copy ${web_folder}/.htaccess ${web_folder}/web.config
         ${web_folder}/manifest.webmanifest ${web_folder}/icon-192.png ${web_folder}/icon-512.png ${site}/
-    DEPENDS ${bundled_fonts} translations VERBATIM)
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/fonts
+    COMMAND ${CMAKE_COMMAND} -E copy ${cjk_faces} ${site}/fonts/
+    DEPENDS ${bundled_fonts} ${cjk_faces} translations VERBATIM)
 
 set(web_link_options -O2 -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sEXIT_RUNTIME=0
     "-sEXPORTED_FUNCTIONS=_main,_corvaneCommand,_corvaneFullScreen,_corvaneAnimationSeconds"
-    "-sEXPORTED_RUNTIME_METHODS=ENV")
+    "-sEXPORTED_RUNTIME_METHODS=ENV,FS,addRunDependency,removeRunDependency")
 # The files, at the places the web platform reads them from.
 set(web_files ${PROJECT_SOURCE_DIR}/data@/data ${CORVANE_PROGRAMS_DIR}/locale@/locale ${bundle}/fonts@/fonts)
 
@@ -76,6 +85,7 @@ add_custom_command(OUTPUT ${site}/index.html
 add_executable(corvane_single ${PROJECT_SOURCE_DIR}/app/platform_web_main.cpp)
 target_link_libraries(corvane_single PRIVATE app)
 list(TRANSFORM web_files PREPEND "SHELL:--embed-file " OUTPUT_VARIABLE embedded)
+list(APPEND embedded "SHELL:--embed-file ${bundle}/cjk@/fonts")
 target_link_options(corvane_single PRIVATE ${web_link_options} -sSINGLE_FILE=1 ${embedded})
 set_target_properties(corvane_single PROPERTIES OUTPUT_NAME corvane-single SUFFIX .js)
 add_dependencies(corvane_single web_files)

@@ -146,6 +146,11 @@ TEST(Language, ChosenAsGettextProgramsChooseIt) {
     EXPECT_STREQ(tr("Oceanic crust"), "Crusta oceânica");
     EXPECT_EQ(setUpLanguage("de", catalogs), "de") << "--lang wins";
     EXPECT_STREQ(tr("Trench"), "Tiefseegraben") << "and the catalog is in use";
+    // Chinese by its writing: Hong Kong reads Taiwan's characters,
+    // Singapore and Chinese named alone mainland China's.
+    EXPECT_EQ(setUpLanguage("zh_HK", catalogs), "zh_TW");
+    EXPECT_EQ(setUpLanguage("zh_SG", catalogs), "zh_CN");
+    EXPECT_EQ(setUpLanguage("zh", catalogs), "zh_CN");
     // A damaged catalog is passed over: English texts, English picture.
     const std::string locale = folder("locale"), damaged = locale + "/de/LC_MESSAGES";
     std::filesystem::create_directories(damaged);

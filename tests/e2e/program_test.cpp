@@ -3,11 +3,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 
+#include "assets/feature_labels.h"
+#include "e2e/label_places.h"
 #include "e2e/program_run.h"
 #include "e2e/window_places.h"
 #include "support/temp_path.h"
+#include "tools/po_file.h"
 
 namespace {
 const std::string dataDir = CORVANE_DATA_DIR;
@@ -165,4 +170,41 @@ TEST(ProgramStart, WithoutAnOpenGLWindowItSaysSoAndExitsWithStatusOne) {
     EXPECT_EQ(run.exitStatus(), 1);
     EXPECT_EQ(run.errors().find("Error: couldn't open the window: "), 0u) << run.errors();
     EXPECT_EQ(run.errors().find("cleanUp"), std::string::npos);
+}
+
+// Every language the program has: its title and its labels, where their
+// texts are not the English ones, painted where the English ones are not.
+TEST(Languages, EachShowsItsTitleAndLabelsInPlaceOfTheEnglish) {
+    const auto shotIn = [](const std::string& language) {
+        ProgramRun run;
+        EXPECT_TRUE(run.start(dataDir, {}, 0.5, {"--lang=" + language, "--paused"})) << language;
+        run.click(checkBoxX, checkBoxY);
+        run.movePointer(awayX, awayY);
+        const Image shot = run.screenshotWhen([](const Image& s) { return brightPixels(s, trenchLabelRegion) > 0; });
+        run.pressWithModifiers({"ctrl"}, "q");
+        run.waitForExit(5);
+        return shot;
+    };
+    const Image english = shotIn("en");
+    const std::map<std::string, Box> places = englishLabelBoxes();
+    std::ifstream linguas(std::string(CORVANE_PO_DIR) + "/LINGUAS");
+    int languages = 0;
+    for (std::string language; std::getline(linguas, language);) {
+        if (language.empty() || language[0] == '#')
+            continue;
+        ++languages;
+        SCOPED_TRACE(language);
+        const auto texts = readPoFile(std::string(CORVANE_PO_DIR) + "/" + language + ".po");
+        const Image shot = shotIn(language);
+        EXPECT_GT(differingPixels(english, shot, titleRegion), 100) << "the title";
+        for (const FeatureLabel& label : featureLabels()) {
+            const auto translated = texts.find(label.text);
+            if (translated == texts.end() || translated->second == label.text)
+                continue;
+            const Box& b = places.at(label.key);
+            const Region where{int(b.left), int(480 - b.top), int(b.width()), int(b.height())};
+            EXPECT_GT(differingPixels(english, shot, where), where.w * where.h / 10) << label.key;
+        }
+    }
+    EXPECT_EQ(languages, 18);
 }

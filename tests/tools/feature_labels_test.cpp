@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,12 @@
 #include "render/plate.h"
 #include "assets/canvas.h"
 #include "assets/feature_labels.h"
+#include "assets/features_picture.h"
 #include "assets/image.h"
+#include "assets/language_faces.h"
 #include "tools/po_file.h"
 #include "velmkit/velm_font.h"
+#include "velmkit/velm_text.h"
 
 namespace {
 using Polygon = std::vector<WindowPoint>;
@@ -170,21 +174,36 @@ TEST_F(FeatureLabelsTest, EveryTextOfEveryLanguageFitsItsPlaceInTheWindowClearOf
     // with the maker's name, and the address.
     const Box panel[] = {{0, 400, 200, 480}, {488, 18, 630, 72}, {526, 4, 636, 22}};
     const auto labels = featureLabels();
-    for (const char* language : {"", "de", "es", "fr", "pt_BR", "pt_PT"}) {
+    std::vector<std::string> languages = {""};
+    std::ifstream linguas(std::string(CORVANE_PO_DIR) + "/LINGUAS");
+    for (std::string line; std::getline(linguas, line);)
+        if (!line.empty() && line[0] != '#')
+            languages.push_back(line);
+    EXPECT_EQ(languages.size(), 19u);
+    for (const std::string& language : languages) {
         const auto texts = readPoFile(std::string(CORVANE_PO_DIR) + "/" + language + ".po");
-        EXPECT_EQ(texts.empty(), *language == '\0') << language;
+        EXPECT_EQ(texts.empty(), language.empty()) << language;
+        // The language's faces, as the program draws with them: the labels'
+        // and the captions' weights, each with the language's fallback.
+        velmSetFallbackFamily(fallbackFamilyOf(language));
+        const TextRenderer bold(velmResolveFontFile(labelFontFile)), regular(velmResolveFontFile(captionFontFile));
+        for (const auto& [english, translation] : texts)
+            for (const VelmCharacter& c : velmCharacters(translation))
+                EXPECT_TRUE(c.code == '\n' || (bold.draws(c.code) && regular.draws(c.code)))
+                    << "no glyph for U+" << std::hex << c.code << std::dec << " in " << language;
         std::vector<FeatureLabel> translated = labels;
         std::vector<LaidOutLabel> laid;
         for (FeatureLabel& label : translated) {
             const auto found = texts.find(label.text);
             if (found != texts.end())
                 label.text = found->second;
-            laid.push_back(layOut(label, *font));
+            laid.push_back(layOut(label, bold));
             EXPECT_TRUE(laid.back().fits) << label.key << " in " << language;
         }
         for (const std::string& problem : layoutProblems(translated, laid))
             ADD_FAILURE() << problem << " in " << language;
     }
+    velmSetFallbackFamily("");
     for (const FeatureLabel& label : labels) {
         SCOPED_TRACE(label.key);
         const LaidOutLabel laid = layOut(label, *font);

@@ -96,4 +96,6 @@ TEST(VelmWrapText, BreaksAtSpacesElseBetweenCharacters) {
     EXPECT_EQ(velmWrapText(font, 14, "\xC3\xA9t\xC3\xA9 ok", 20), "\xC3\xA9\nt\n\xC3\xA9\nok") << "a byte ten pixels";
     EXPECT_EQ(velmWrapText(font, 14, "fits\nand fits", 100), "fits\nand fits");
     EXPECT_EQ(velmWrapText(font, 14, "x", 1), "x") << "one character at least";
+    // Japanese between any two characters, but no line starts with a stop.
+    EXPECT_EQ(velmWrapText(font, 14, "あいう。えお", 90), "あい\nう。え\nお");
 }

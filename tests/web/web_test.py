@@ -331,6 +331,38 @@ def without_webgl(url, form):
         driver.quit()
 
 
+def languages(url, form, reference, downloads):
+    """Japanese, Chinese as Taiwan writes it and Greek drawn as on Linux, each
+    language's face fetched only where it is shown; a browser that asks for
+    zh-HK gets Taiwan's Chinese."""
+    page = Page(url, downloads)
+    try:
+        for language, form_of_face in (("ja", "JP"), ("zh_TW", "TC"), ("el", None)):
+            page.driver.get(f"{url}?lang={language}")
+            drawn = page.wait_drawn()
+            time.sleep(2.5)
+            web = page.shots()
+            # The panel's title and check box, whose texts its face draws.
+            panel = (0, 0, web[0].size[0] * 300 // 640, web[0].size[1] * 80 // 480)
+            share, still = still_share([s.crop(panel) for s in web],
+                                       [s.crop(panel) for s in reference(language, web[0].size)])
+            fetched = page.js("return performance.getEntriesByType('resource').map((e) => e.name)"
+                              ".filter((n) => n.includes('/fonts/'))")
+            wanted = 2 if form_of_face and url.startswith("http") else 0
+            check(f"{form}: ?lang={language} draws its texts as on Linux, fetching {wanted} faces",
+                  drawn and share >= 0.97 and len(fetched) == wanted and
+                  all(form_of_face in name for name in fetched),
+                  f"{share:.2%} of {still} still pixels within 8 levels; fetched {fetched}")
+        page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "Object.defineProperty(navigator, 'languages', {get: () => ['zh-HK', 'en-US']});"})
+        page.driver.get(url)
+        page.wait_drawn()
+        check(f"{form}: a browser asking for zh-HK gets Taiwan's Chinese",
+              page.js("return document.documentElement.lang") == "zh-TW")
+    finally:
+        page.driver.quit()
+
+
 def test(url, form, reference, downloads, stop_server=None):
     page = Page(url, downloads)
     try:
@@ -480,8 +512,7 @@ def main():
     # The served folder and the single file side by side, with the frames
     # of a course around them.
     folder = tempfile.mkdtemp()
-    for name in os.listdir(SITE):
-        shutil.copy(os.path.join(SITE, name), folder)
+    shutil.copytree(SITE, folder, dirs_exist_ok=True)
     shutil.copy(SINGLE, folder)
     single = os.path.basename(SINGLE)
     downloads = tempfile.mkdtemp()
@@ -495,6 +526,8 @@ def main():
     frames(folder, base.replace("127.0.0.1", "localhost"), base, "index.html", "served", downloads)
     # A file cannot tell a frame's sandbox: the sandbox is tried served only.
     frames(folder, "file://" + folder, "file://" + folder, single, "one file", downloads, sandbox=False)
+    languages("file://" + os.path.join(folder, single), "one file", reference, downloads)
+    languages(f"{base}/index.html", "served", reference, downloads)
     test("file://" + os.path.join(folder, single), "one file", reference, downloads)
     test(f"{base}/index.html", "served", reference, downloads,
          stop_server=lambda: (server.shutdown(), server.server_close()))
