@@ -167,8 +167,9 @@ std::vector<FeatureLabel> featureLabels() {
         // longer translations grow towards the melt, not off the picture.
         {"mantle_wedge", N_("Mantle wedge"), {476, 78, 620.5f, 96}, Target::MantleWedge, false, front(0.62f, -0.3f),
          Ink::Plain, Align::Right},
-        {"partial_melting", N_("Partial melting"), {290, 134, 468, 151}, Target::Melt, true, meltPoint, Ink::Hot,
-         Align::Right},
+        // Clear of the foci below it and left of it; one line ends where it always has.
+        {"partial_melting", N_("Partial melting"), {345, 134.75f, 468, 185}, Target::Melt, true, meltPoint, Ink::Hot,
+         Align::Right, 13, true},
         {"earthquakes", N_("Earthquakes (Benioff zone)"), {168, 29, 420, 46}, Target::Earthquake, true,
          quakePoints()[4]},
         {"water", N_("Water released by the sinking plate"), {134, 8, 482, 25}, Target::Water, true, dropPoints()[1],
@@ -181,7 +182,13 @@ LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font) {
     size_t from = 0;
     for (;;) {
         const size_t end = label.text.find('\n', from);
-        out.lines.push_back(label.text.substr(from, end == std::string::npos ? std::string::npos : end - from));
+        const std::string line = label.text.substr(from, end == std::string::npos ? std::string::npos : end - from);
+        if (label.growsUp) {
+            for (std::string& piece : breakLines(line, label.place.width(), font, label.size))
+                out.lines.push_back(std::move(piece));
+        } else {
+            out.lines.push_back(line);
+        }
         if (end == std::string::npos)
             break;
         from = end + 1;
@@ -200,10 +207,11 @@ LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font) {
         left = (place.left + place.right - widest) / 2;
     else if (label.align == Align::Right)
         left = place.right - widest;
-    out.text = {left, place.top - height, left + widest, place.top};
+    const float top = label.growsUp ? place.bottom + height : place.top;
+    out.text = {left, top - height, left + widest, top};
     for (size_t i = 0; i < out.lines.size(); ++i) {
         // The baseline sits a quarter of the line above the line's bottom.
-        out.baselines.push_back(place.top - lineHeight * static_cast<float>(i + 1) + label.size * 0.25f);
+        out.baselines.push_back(top - lineHeight * static_cast<float>(i + 1) + label.size * 0.25f);
         float lineLeft = left;
         if (label.align == Align::Centre)
             lineLeft = left + (widest - widths[i]) / 2;
@@ -263,6 +271,11 @@ std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels,
             if (j > i && labels[j].leader && segmentsCross(from, to, laid[j].leaderStart, labels[j].anchor()))
                 problems.push_back("the leaders of " + named(i) + " and " + named(j) + " cross");
         }
+        // A burst under a letter hides the focus and blots the word.
+        for (const WindowPoint& q : earthquakeMarks())
+            if (boxesNear(t, {q.x - quakeBurstRadius, q.y - quakeBurstRadius, q.x + quakeBurstRadius,
+                              q.y + quakeBurstRadius}, 0))
+                problems.push_back(named(i) + " lies over an earthquake focus");
     }
     return problems;
 }

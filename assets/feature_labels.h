@@ -48,6 +48,9 @@ struct FeatureLabel {
     Ink ink = Ink::Plain;
     Align align = Align::Left;
     int size = 13;        // pixels
+    // Broken at spaces to the place's width and stacked up from its bottom:
+    // a longer translation grows away from what lies under its one line.
+    bool growsUp = false;
     // Where the leader ends in the design.
     WindowPoint anchor() const { return project(at); }
 };
@@ -93,6 +96,8 @@ Bracket continentalLithosphereBracket();
 // label's text, in design pixels.
 constexpr float labelMargin = 8.0f;
 constexpr float labelSpacing = 4.0f;
+// How far an earthquake focus's burst reaches from its centre, in design pixels.
+constexpr float quakeBurstRadius = 7.5f;
 
 // A label set in its place.
 struct LaidOutLabel {
@@ -106,7 +111,8 @@ struct LaidOutLabel {
 LaidOutLabel layOut(const FeatureLabel& label, const TextRenderer& font);
 // What keeps labels set as laid from being read: a text nearer than
 // labelMargin to the picture's edge, two texts nearer than labelSpacing, a
-// leader that crosses another label's text or leader. Empty when none.
+// leader that crosses another label's text or leader, a text over an
+// earthquake focus. Empty when none.
 std::vector<std::string> layoutProblems(const std::vector<FeatureLabel>& labels,
                                         const std::vector<LaidOutLabel>& laid);
 

@@ -104,8 +104,8 @@ void drawEarthquakes(WindowPainter& p) {
         p.canvas.fillEllipse(p.cx(q.x), p.cy(q.y), 3.2f * p.scale, 3.2f * p.scale, outline);
         for (int k = 0; k < 4; ++k) {
             const float a = pi / 4 * k + pi / 8;
-            const WindowPoint from{q.x - std::cos(a) * 7.5f, q.y - std::sin(a) * 7.5f};
-            const WindowPoint to{q.x + std::cos(a) * 7.5f, q.y + std::sin(a) * 7.5f};
+            const WindowPoint from{q.x - std::cos(a) * quakeBurstRadius, q.y - std::sin(a) * quakeBurstRadius};
+            const WindowPoint to{q.x + std::cos(a) * quakeBurstRadius, q.y + std::sin(a) * quakeBurstRadius};
             outlinedLine(p, from, to, 2.0f, burst);
         }
         p.canvas.fillEllipse(p.cx(q.x), p.cy(q.y), 2.0f * p.scale, 2.0f * p.scale, burst);

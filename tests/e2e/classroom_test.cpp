@@ -234,11 +234,16 @@ TEST_P(TourTest, EachFeatureAloneWithItsCaptionAndBackToThePictureBefore) {
         if (full)
             run.pressWithModifiers({}, "F11");
         Image last;
-        const auto steady = [&] {   // a shot once two in a row agree: the step painted
+        // A shot once three in a row agree: the step painted. (Two are not
+        // enough on a loaded machine: a frame's picture reaches the server in
+        // bands, and the program can stall between them past one shot.)
+        const auto steady = [&] {
             last = run.screenshot();
+            int agreeing = 0;
             return run.screenshotWhen([&](const Image& s) {
                 const bool same = s.width == last.width && differingPixels(last, s, {0, 0, int(s.width), int(s.height)}) == 0;
-                return (last = s, same);
+                agreeing = same ? agreeing + 1 : 0;
+                return (last = s, agreeing == 2);
             }, 10, full);
         };
         const auto same = [&](const Image& p, const Image& q) { return differingPixels(p, q, {0, 0, int(p.width), int(p.height)}); };
