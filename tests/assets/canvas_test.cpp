@@ -14,10 +14,10 @@
 TEST(Canvas, WhatLiesPastEveryEdgeStaysOutside) {
     Canvas canvas(16, 16);
     // A ring one pixel beyond each edge: none of it is on the canvas.
-    Mask ring(20, 20);
-    for (int i = 0; i < 20; ++i)
-        ring(i, 0) = ring(i, 19) = ring(0, i) = ring(19, i) = 1;
-    canvas.paintMask(ring, -2, -2, rgb(255, 0, 0));
+    Mask ring(18, 18);
+    for (int i = 0; i < 18; ++i)
+        ring(i, 0) = ring(i, 17) = ring(0, i) = ring(17, i) = 1;
+    canvas.paintMask(ring, -1, -1, rgb(255, 0, 0));
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(canvas.get(x, y).a, 0.0f) << x << "," << y;
