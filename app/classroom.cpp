@@ -197,7 +197,7 @@ const std::pair<const char*, const char*> controlTexts[] = {
 
 void offerClassroomControls() {
     PlatformControls controls;
-    for (const NamedCommand& named : namedCommands)
+    for (const NamedCommand& named : namedCommands())
         controls.commands.emplace_back(named.name, static_cast<int>(named.command));
     for (const auto& [name, text] : controlTexts)
         controls.texts.emplace_back(name, tr(text));

@@ -12,10 +12,16 @@ constexpr int32_t keyF12 = velmKeyF1 + 11;
 constexpr int32_t foreignModifiers = velmModControl | velmModAlt | velmModMeta;
 }  // namespace
 
-const NamedCommand namedCommands[7] = {{"labels", Command::ToggleLabels},      {"pause", Command::TogglePause},
-                                       {"fullscreen", Command::ToggleFullScreen}, {"save", Command::SavePicture},
-                                       {"help", Command::ToggleHelp},             {"next", Command::NextFeature},
-                                       {"previous", Command::PreviousFeature}};
+const std::array<NamedCommand, 7>& namedCommands() {
+    static const std::array<NamedCommand, 7> named = {{{"labels", Command::ToggleLabels},
+                                                       {"pause", Command::TogglePause},
+                                                       {"fullscreen", Command::ToggleFullScreen},
+                                                       {"save", Command::SavePicture},
+                                                       {"help", Command::ToggleHelp},
+                                                       {"next", Command::NextFeature},
+                                                       {"previous", Command::PreviousFeature}}};
+    return named;
+}
 
 Command commandFor(int32_t key, int32_t modifiers, bool fullScreen, int32_t typed, bool touring) {
     if (key == velmKeyReturn && (modifiers & foreignModifiers) == velmModAlt)

@@ -4,6 +4,7 @@
 // platform's own control (the web page's button) asks for them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 enum class Command {
@@ -25,7 +26,7 @@ struct NamedCommand {
     const char* name;
     Command command;
 };
-extern const NamedCommand namedCommands[7];
+const std::array<NamedCommand, 7>& namedCommands();
 
 // What a key asks of the program: key is the widget library's code after
 // the case and shift mapping, modifiers its bits, typed the character the
