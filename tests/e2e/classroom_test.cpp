@@ -84,14 +84,24 @@ TEST_F(ClassroomTest, PauseHelpAndPictureAsATeacherUsesThem) {
     EXPECT_LT(brightPixels(resumed, badge), 5) << "and the badge is gone";
 }
 
+// An X server of the test's own, the display while it lives.
+struct OwnDisplay {
+    explicit OwnDisplay(const std::string& screen) : shared(std::getenv("DISPLAY")), started(server.start(screen)) {
+        if (started)
+            setenv("DISPLAY", server.display().c_str(), 1);
+    }
+    ~OwnDisplay() { setenv("DISPLAY", shared.c_str(), 1); }
+    XvfbServer server;
+    const std::string shared;
+    const bool started;
+};
+
 // "?" shows the key help wherever the keyboard's layout puts it: Shift and
 // "ß" on a German keyboard, Shift and "," on a French one (where a US
 // keyboard's "/" types other characters).
 TEST(KeyboardLayouts, QuestionMarkShowsTheHelpOnGermanAndFrenchKeyboards) {
-    XvfbServer server;
-    ASSERT_TRUE(server.start("1024x768x24"));
-    const std::string shared = std::getenv("DISPLAY");
-    setenv("DISPLAY", server.display().c_str(), 1);
+    const OwnDisplay display("1024x768x24");
+    ASSERT_TRUE(display.started);
     {
         ProgramRun run;
         ASSERT_TRUE(run.start(dataDir));
@@ -109,7 +119,6 @@ TEST(KeyboardLayouts, QuestionMarkShowsTheHelpOnGermanAndFrenchKeyboards) {
         run.pressWithModifiers({"ctrl"}, "q");
         EXPECT_TRUE(run.waitForExit(5));
     }
-    setenv("DISPLAY", shared.c_str(), 1);
 }
 
 // Full screen on screens of other shapes: the design, scaled as one, fills
@@ -125,10 +134,8 @@ class FullScreenTest : public ::testing::TestWithParam<ScreenShape> {};
 // check box and logo work where they are drawn; the window comes back.
 TEST_P(FullScreenTest, ShowsTheWindowsPictureScaledAsOne) {
     const ScreenShape screen = GetParam();
-    XvfbServer server;
-    ASSERT_TRUE(server.start(std::string(screen.size) + "x24"));
-    const std::string shared = std::getenv("DISPLAY");
-    setenv("DISPLAY", server.display().c_str(), 1);
+    const OwnDisplay display(std::string(screen.size) + "x24");
+    ASSERT_TRUE(display.started);
     {
         ProgramRun run;
         ASSERT_TRUE(run.start(dataDir));
@@ -188,7 +195,6 @@ TEST_P(FullScreenTest, ShowsTheWindowsPictureScaledAsOne) {
         run.pressWithModifiers({"ctrl"}, "q");
         EXPECT_TRUE(run.waitForExit(5));
     }
-    setenv("DISPLAY", shared.c_str(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, FullScreenTest,
@@ -217,10 +223,8 @@ std::tuple<double, double, int> changedMiddle(const Image& a, const Image& b, Re
 
 TEST_P(TourTest, EachFeatureAloneWithItsCaptionAndBackToThePictureBefore) {
     const ScreenShape screen = GetParam();
-    XvfbServer server;
-    ASSERT_TRUE(server.start(std::string(screen.size) + "x24"));
-    const std::string shared = std::getenv("DISPLAY");
-    setenv("DISPLAY", server.display().c_str(), 1);
+    const OwnDisplay display(std::string(screen.size) + "x24");
+    ASSERT_TRUE(display.started);
     {
         const Region a = screen.area;
         const bool full = a.w > 640;
@@ -269,7 +273,9 @@ TEST_P(TourTest, EachFeatureAloneWithItsCaptionAndBackToThePictureBefore) {
             const auto [x, y, ink] = changedMiddle(before, forward.back(), places[step.key]);
             const auto [allX, allY, allInk] = changedMiddle(before, all, places[step.key]);
             EXPECT_GT(ink, allInk / 2) << "its label is shown";
-            EXPECT_LT(std::hypot(x - allX, y - allY), 2.0 * a.h / 480) << "where all the labels have it";
+            // Within 3 design pixels: on a loaded machine the plate's rate has
+            // been seen 2.1 to 2.3 off; a label out of its place is off by tens.
+            EXPECT_LT(std::hypot(x - allX, y - allY), 3.0 * a.h / 480) << "where all the labels have it";
             for (const auto& [key, other] : places)
                 if (key != step.key && key != "not_to_scale") {   // the caption's box covers that one
                     EXPECT_LT(differingPixels(forward.back(), before, other), other.w * other.h / 50) << key << " is not shown";
@@ -293,7 +299,6 @@ TEST_P(TourTest, EachFeatureAloneWithItsCaptionAndBackToThePictureBefore) {
         run.pressWithModifiers({"ctrl"}, "q");
         EXPECT_TRUE(run.waitForExit(5));
     }
-    setenv("DISPLAY", shared.c_str(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tour, TourTest,
